@@ -1,0 +1,65 @@
+#include "engine/engine.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "engine/exec.h"
+#include "engine/window_setup.h"
+
+namespace kav {
+
+Engine::Engine(const CommandRegistry& commands_, Host& host_, const CKavMes& reporter_)
+    : commands(commands_), host(host_), reporter(reporter_), compiled_(std::make_unique<CompiledProgram>(program)) {}
+
+Engine::~Engine() = default;
+
+void Engine::load(std::string raw) {
+    fault.subject.clear();  // it may point into the statements compiled for the old text
+    compiled_.reset();
+    program = ProgramText(std::move(raw));
+    compiled_ = std::make_unique<CompiledProgram>(program);
+}
+
+std::string resolveTextArgument(Engine& e, std::string_view literal, size_t limit) {
+    std::string text;
+    if (e.host.singleLineEditText(literal, limit, text)) return text;
+    if (literal == "FILE_NAME") return e.fileName;
+    return std::string(literal);
+}
+
+void resetRunState(Engine& e, int screenW, int screenH) {
+    e.setup = WindowSetup{};
+    e.sys = SystemState{};
+    e.sys.screenW = screenW;
+    e.sys.screenH = screenH;
+    e.sys.winW = screenW - 80;
+    e.sys.winH = screenH - 80;
+    e.running = true;
+    e.dialogOpen = false;
+    e.eventsEnabled = false;
+    e.result = 0;
+    e.reporting = false;
+    e.stopRuns = false;
+    e.fault.clear();
+}
+
+bool prepareProgram(Engine& e) {
+    Fault& f = e.fault;
+    e.names.clear();
+    std::time_t now = std::time(nullptr);
+    std::srand(static_cast<unsigned>(std::localtime(&now)->tm_sec));
+    const int32_t brace = e.compiled().section("CREATE", f);
+    if (f.status == static_cast<uint8_t>(Status::NoSection)) {
+        f.clear();
+    } else {
+        executeSection(e, nullptr, brace, kCreate);
+        if (!f.ok()) {
+            e.names.clear();
+            return false;
+        }
+    }
+    adjustWindowSize(e);
+    return true;
+}
+
+}  // namespace kav

@@ -1,0 +1,113 @@
+// The interpreter's state. It exists once per program (the runtime's, or the
+// editor's for a run); tests make as many as they like.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/commands.h"
+#include "engine/fault.h"
+#include "engine/names.h"
+#include "engine/program_text.h"
+#include "engine/report.h"
+#include "engine/sysvars.h"
+
+namespace kav {
+
+using WindowRef = void*;
+
+// Frame sizes the window setup needs from the system.
+enum class Metric : uint8_t { CxBorder, CyBorder, CyCaption, CyMenu, CyVThumb, CxHThumb };
+
+// What the interpreter asks of the platform. The run window implements it.
+class Host {
+public:
+    virtual ~Host() = default;
+    virtual void postClose(WindowRef window) = 0;  // a close request, posted
+    virtual int metric(Metric m) = 0;
+    virtual void closeOpenFile() {}
+    // The text of the single-line edit control with this ID_ name, at most
+    // `limit` bytes; false when no such control exists.
+    virtual bool singleLineEditText(std::string_view name, size_t limit, std::string& out) { return false; }
+};
+
+// Window style bits (the system's values).
+namespace style {
+constexpr uint32_t Popup = 0x80000000, Border = 0x00800000, ThickFrame = 0x00040000, Caption = 0x00C00000,
+                   SysMenu = 0x00080000, MinimizeBox = 0x00020000, OverlappedWindow = 0x00CF0000,
+                   HScroll = 0x00100000, VScroll = 0x00200000;
+}
+
+// The window as the CREATE phase declares it.
+struct WindowSetup {
+    int styleCode = 0;
+    uint32_t style = style::Popup | style::OverlappedWindow;
+    int shape = 0, cornerW = 0, cornerH = 0;  // 1 rounded rectangle, 2 ellipse
+    int32_t scrollRangeH = 0, scrollRangeV = 0;
+    int colour = 1;  // SetWinColor code: -1 no erase, 0 black, 1..13 white, 14 grey, 15 light grey, 16 button face
+    bool topmost = false;
+    bool hasMenu = false;
+    std::string caption = "実行中";  // at most 255 bytes
+    int32_t timerInterval = 0;
+};
+
+class CompiledProgram;
+
+struct Engine {
+    Engine(const CommandRegistry& commands, Host& host, const CKavMes& reporter);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    const CommandRegistry& commands;
+    Host& host;
+    const CKavMes& reporter;
+
+    ProgramText program;
+    Fault fault;
+    NameTable names;
+    SystemState sys;
+    WindowSetup setup;
+    bool running = true;
+    bool dialogOpen = false;
+    bool eventsEnabled = false;
+    double result = 0;     // the function-result register
+    bool reporting = false;  // an error box is open: events that arrive meanwhile are dropped
+    int activeRuns = 0;      // section runs in progress, nested ones included
+    bool stopRuns = false;   // the window is gone: running sections stop at their next statement
+    // White-box limit for fuzzing and tests: when not 0, runs stop (without an
+    // error) once this many statements have been dispatched.
+    uint64_t stepLimit = 0;
+    uint64_t steps = 0;
+    // Set by the window's destruction while sections still run (nested in a
+    // modal box): what to release once the last of them has returned.
+    std::function<void()> releaseWhenIdle;
+    std::string fileName;  // "FILE_NAME": at most 259 bytes
+
+    // Compiled statements and section positions of the current program text.
+    CompiledProgram& compiled() { return *compiled_; }
+
+    // A new program text: compacted, with nothing compiled yet.
+    void load(std::string raw);
+
+private:
+    std::unique_ptr<CompiledProgram> compiled_;
+};
+
+constexpr size_t kPathMax = 260;
+
+// A text argument that may name a single-line edit control (its text, at most
+// `limit` bytes), "FILE_NAME" (the file-name buffer) or nothing (the literal).
+std::string resolveTextArgument(Engine& e, std::string_view literal, size_t limit = 511);
+
+// The start-up state of a run: window defaults from the screen size, flags,
+// status, system variables, the declarations of the last run gone.
+void resetRunState(Engine& e, int screenW, int screenH);
+
+// Program preparation: empty tables, the random seed, the CREATE phase and the
+// size adjustment. False when the status is not 0 afterwards (tables released).
+[[nodiscard]] bool prepareProgram(Engine& e);
+
+}  // namespace kav

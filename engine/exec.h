@@ -1,0 +1,57 @@
+// The statement executor: runs a section statement by statement with a 128-level
+// block stack shared by loop, if and call.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/commands.h"
+
+namespace kav {
+
+struct Engine;
+struct Stmt;
+class ProgramText;
+
+constexpr int kBlockLevels = 128;
+
+// Everything derived from the immutable program text, computed on first use:
+// statements compiled per table and keyed by position, section positions by name
+// and the matching brace of every block opened so far.
+class CompiledProgram {
+public:
+    explicit CompiledProgram(const ProgramText& text);
+    ~CompiledProgram();
+
+    Stmt& statement(Engine& e, Table table, int32_t pos);
+    // Position of the section's '{' (status 18, subject the name, when missing).
+    int32_t section(std::string_view name, Fault& f);
+    // The '}' matching the '{' at pos (status 2 when unmatched).
+    int32_t blockEnd(int32_t pos, Fault& f);
+
+private:
+    struct Cache {
+        std::vector<uint32_t> index;  // position -> 1 + statement number, 0 when not compiled
+        std::deque<Stmt> stmts;
+    };
+    const ProgramText& text_;
+    std::unique_ptr<Cache> caches_[4];
+    std::unordered_map<std::string, int32_t> sections_;  // -1: not found
+    std::unordered_map<int32_t, int32_t> blockEnds_;     // -1: unmatched
+};
+
+// Runs the section whose '{' is at bracePos for `window`, with the commands of
+// `table`; returns the position where execution stopped (the failing statement
+// when the status is not 0).
+int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table table = kStatement);
+
+// Runs an event section for a window: a missing section is no error (but a
+// missing CLOSE lets the window close); an error is reported, the running flag
+// cleared and the window asked to close.
+void runEvent(Engine& e, WindowRef window, std::string_view name);
+
+}  // namespace kav

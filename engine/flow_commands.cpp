@@ -1,0 +1,14 @@
+// The control structures: the executor runs them; the table only places them.
+#include "engine/commands.h"
+
+namespace kav {
+
+extern const CommandEntry kFlowCommands[5] = {
+    {"loop", 1, kStatement | kCreate | kDialogCreate, nullptr, Kind::Loop},
+    {"if", 1, kStatement | kCreate | kDialogCreate, nullptr, Kind::If},
+    {"call", 1, kStatement, nullptr, Kind::Call},
+    {"return", 0, kStatement, nullptr, Kind::Return},
+    {"end", 0, kStatement, nullptr, Kind::End},
+};
+
+}  // namespace kav

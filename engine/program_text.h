@@ -1,0 +1,55 @@
+// The program text: the compacted script as one NUL-terminated byte string, and
+// the scans that find sections, blocks and statements in it by byte position.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/fault.h"
+
+namespace kav {
+
+// Removes blanks, tabs, line breaks and // comments outside string literals, in
+// place; returns the new length. Compacting compacted text changes nothing.
+size_t compactText(char* text);
+std::string compacted(std::string_view raw);
+
+// Statements are copied into a buffer of this many bytes at most.
+constexpr size_t kStatementMax = 512;
+
+class ProgramText {
+public:
+    ProgramText() = default;
+    explicit ProgramText(std::string raw);  // compacts
+
+    const char* data() const { return bytes_.c_str(); }
+    int32_t size() const { return static_cast<int32_t>(bytes_.size()); }
+    std::string_view view() const { return bytes_; }
+    bool empty() const { return bytes_.empty(); }
+    char at(int32_t pos) const { return pos >= 0 && pos < size() ? bytes_[static_cast<size_t>(pos)] : '\0'; }
+
+    // Position of the section's '{', or 0 with status 18 and the name as subject.
+    int32_t findSection(std::string_view name, Fault& f) const;
+    // Position of the '}' matching the '{' at pos; status 2 when unmatched.
+    int32_t blockEnd(int32_t pos, Fault& f) const;
+    // Position of the first '{' from pos outside literals; status 2 when none.
+    int32_t blockStart(int32_t pos, Fault& f) const;
+    // Position just after the next ';' outside literals, or the end of the text;
+    // status 2 for a literal that is not closed.
+    int32_t nextStatement(int32_t pos, Fault& f) const;
+    // The statement text from pos up to ';' or '{' outside literals; status 3 when
+    // longer than kStatementMax (subject: its first 31 bytes), status 2 when a
+    // literal is not closed (subject: the text copied).
+    bool copyStatement(int32_t pos, std::string& out, Fault& f) const;
+    // Name of the section holding pos; "CREATE" for negative positions.
+    std::string sectionOf(int32_t pos) const;
+
+private:
+    // From the opening quote at p to just past the closing one; false (p at the
+    // NUL) when the literal is not closed.
+    bool skipLiteral(const char*& p) const;
+    std::string bytes_;
+};
+
+}  // namespace kav

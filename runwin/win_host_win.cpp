@@ -1,0 +1,45 @@
+#include "runwin/win_host_win.h"
+
+namespace kav {
+
+void WinHost::postClose(WindowRef window) { PostMessageA(hwndOf(window), WM_CLOSE, 0, 0); }
+
+int WinHost::metric(Metric m) {
+    switch (m) {
+    case Metric::CxBorder: return GetSystemMetrics(SM_CXBORDER);
+    case Metric::CyBorder: return GetSystemMetrics(SM_CYBORDER);
+    case Metric::CyCaption: return GetSystemMetrics(SM_CYCAPTION);
+    case Metric::CyMenu: return GetSystemMetrics(SM_CYMENU);
+    case Metric::CyVThumb: return GetSystemMetrics(SM_CYVTHUMB);
+    case Metric::CxHThumb: return GetSystemMetrics(SM_CXHTHUMB);
+    }
+    return 0;
+}
+
+namespace {
+
+void showWarning(void*, WindowRef owner, const std::string& text, const char* title) {
+    MessageBoxA(hwndOf(owner), text.c_str(), title, MB_ICONWARNING);
+}
+
+CommandRegistry allFamilies() {
+    CommandRegistry r;
+    addAllFamilies(r);
+    return r;
+}
+
+}  // namespace
+
+extern const CommandEntry kMiscCommands[2];
+extern const CommandEntry kWindowCommands[3];
+
+void addAllFamilies(CommandRegistry& r) {
+    addCoreFamilies(r);
+    r.add(kMiscCommands);
+    r.add(kWindowCommands);
+}
+
+Interpreter::Interpreter(const char* errorTitle)
+    : commands(allFamilies()), reporter(errorTitle, showWarning), engine(commands, host, reporter) {}
+
+}  // namespace kav

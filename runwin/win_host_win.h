@@ -1,0 +1,32 @@
+// The interpreter of this process on Windows: its command tables, its host and
+// its one error reporter.
+#pragma once
+#include <windows.h>
+
+#include "engine/engine.h"
+
+namespace kav {
+
+class WinHost final : public Host {
+public:
+    void postClose(WindowRef window) override;
+    int metric(Metric m) override;
+};
+
+// Adds every command family built so far: the portable ones and the Windows ones.
+void addAllFamilies(CommandRegistry& r);
+
+struct Interpreter {
+    explicit Interpreter(const char* errorTitle);
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    CommandRegistry commands;
+    WinHost host;
+    CKavMes reporter;
+    Engine engine;
+};
+
+inline HWND hwndOf(WindowRef w) { return static_cast<HWND>(w); }
+
+}  // namespace kav

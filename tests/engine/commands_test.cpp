@@ -1,0 +1,110 @@
+#include <map>
+#include <set>
+
+#include "engine_fixture.h"
+
+namespace kav::test {
+namespace {
+
+TEST(CommandTable, KnowsAll182Names) {
+    std::set<std::string> names;
+    for (const KnownCommand& k : knownCommands()) EXPECT_TRUE(names.insert(k.name).second) << k.name;
+    EXPECT_EQ(names.size(), 182u);
+}
+
+// Every registered entry stands only in tables its name belongs to, and no name
+// is registered twice for one table.
+void expectConsistent(const CommandRegistry& r) {
+    std::map<std::string, uint8_t> known;
+    for (const KnownCommand& k : knownCommands()) known[k.name] = k.tables;
+    std::map<std::string, uint8_t> seen;
+    for (const CommandEntry* entry : r.entries()) {
+        auto it = known.find(entry->name);
+        ASSERT_NE(it, known.end()) << entry->name;
+        EXPECT_EQ(entry->tables & ~it->second, 0) << entry->name;
+        EXPECT_EQ(seen[entry->name] & entry->tables, 0) << entry->name << " registered twice";
+        seen[entry->name] |= entry->tables;
+        EXPECT_TRUE(entry->kind != Kind::Plain || entry->run) << entry->name;
+    }
+}
+
+TEST(CommandTable, CoreFamiliesAreConsistent) {
+    CommandRegistry r;
+    addCoreFamilies(r);
+    expectConsistent(r);
+    EXPECT_NE(r.find(kValue, "sin"), nullptr);
+    EXPECT_EQ(r.find(kStatement, "sin"), nullptr);
+    EXPECT_NE(r.find(kCreate, "Data"), nullptr);
+    EXPECT_EQ(r.find(kStatement, "Data"), nullptr);
+    EXPECT_EQ(r.find(kStatement, "data"), nullptr);
+}
+
+TEST(CommandTable, ArgumentCountConvention) {
+    EXPECT_EQ(checkArgCount(ArgList(""), 0), Status::Ok);
+    EXPECT_EQ(checkArgCount(ArgList("1"), 0), Status::TooManyParams);
+    EXPECT_EQ(checkArgCount(ArgList(""), 7), Status::TooManyParams);
+    EXPECT_EQ(checkArgCount(ArgList("0,10,10,50,50,0"), 7), Status::TooFewParams);
+    EXPECT_EQ(checkArgCount(ArgList("0,10,10,50,50,0,1,2"), 7), Status::TooManyParams);
+    EXPECT_EQ(checkArgCount(ArgList("0,10,10,0,6,12,0,\"a,b\""), 8), Status::Ok);
+    EXPECT_EQ(checkArgCount(ArgList("0,f(1,2),1"), 3), Status::Ok);
+    EXPECT_EQ(checkArgCount(ArgList("\"ID_a\",\"x,y\""), 2), Status::Ok);
+}
+
+class Arguments : public EngineTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(load("CREATE{v=7;}")); }
+};
+
+TEST_F(Arguments, SplitEvaluateAndStrings) {
+    ArgList a("1+1,\"a,(b\",v*2,,sin(0)");
+    EXPECT_EQ(a.count(), 5);
+    EXPECT_EQ(a.raw(1), "\"a,(b\"");
+    EXPECT_EQ(a.raw(3), "");
+    EXPECT_EQ(a.raw(9), "");
+    double d = 0;
+    ASSERT_TRUE(a.number(e, window, 2, d));
+    EXPECT_EQ(d, 14);
+    ASSERT_TRUE(a.number(e, window, 3, d));
+    EXPECT_EQ(d, 0);
+    std::string_view s;
+    ASSERT_TRUE(a.string(e, 1, s));
+    EXPECT_EQ(s, "a,(b");
+    EXPECT_FALSE(a.string(e, 0, s));
+    EXPECT_EQ(e.fault.status, 9);
+}
+
+TEST_F(Arguments, TextOutsideQuotesIsIgnored) {
+    ArgList a("x\"in\"y");
+    std::string_view s;
+    ASSERT_TRUE(a.string(e, 0, s));
+    EXPECT_EQ(s, "in");
+}
+
+TEST_F(Arguments, IntegersTruncateAndStopAtTheFirstError) {
+    ArgList a("2.9,-2.9,3000000000,y,5");
+    int32_t v[5] = {0, 0, 0, 0, 99};
+    EXPECT_FALSE(a.integers(e, window, 0, 4, v));
+    EXPECT_EQ(v[0], 2);
+    EXPECT_EQ(v[1], -2);
+    EXPECT_EQ(v[2], INT32_MIN);
+    EXPECT_EQ(v[4], 99);
+    EXPECT_EQ(e.fault.status, 4);
+}
+
+TEST_F(Arguments, LeadingCommaAndLongArguments) {
+    int32_t v[2];
+    EXPECT_FALSE(ArgList(",1").integers(e, window, 0, 1, v));
+    EXPECT_EQ(e.fault.status, 8);
+    e.fault.clear();
+    double d;
+    EXPECT_FALSE(ArgList(std::string(129, '1')).number(e, window, 0, d));
+    EXPECT_EQ(e.fault.status, 3);
+    e.fault.clear();
+    std::string longest = "12";
+    for (int i = 0; i < 63; ++i) longest += "+1";
+    EXPECT_TRUE(ArgList(longest).number(e, window, 0, d));
+    EXPECT_EQ(d, 75);
+}
+
+}  // namespace
+}  // namespace kav::test

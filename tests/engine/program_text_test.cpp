@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include "engine/payload.h"
+#include "engine/program_text.h"
+
+namespace kav {
+namespace {
+
+TEST(Compaction, DropsBlanksAndCommentsOutsideLiterals) {
+    EXPECT_EQ(compacted("x = 1 ; // note\r\ny\t=\t2;\r\n"), "x=1;y=2;");
+    EXPECT_EQ(compacted("Print(0,0,0,0,6,12,0,\"a  b\");"), "Print(0,0,0,0,6,12,0,\"a  b\");");
+    EXPECT_EQ(compacted("a=\"x // y\r\n\";"), "a=\"x // y\r\n\";");
+    EXPECT_EQ(compacted("a=4/2;"), "a=4/2;");
+}
+
+TEST(Compaction, CommentEndsOnlyAtCarriageReturnLineFeed) {
+    EXPECT_EQ(compacted("// one\nx=1;\r\ny=2;"), "y=2;");
+    EXPECT_EQ(compacted("x=1;// last line"), "x=1;");
+    EXPECT_EQ(compacted("x=1;//\r"), "x=1;");
+}
+
+TEST(Compaction, UnclosedLiteralRunsToTheEnd) { EXPECT_EQ(compacted("a=\"b c\r\n d"), "a=\"b c\r\n d"); }
+
+TEST(Compaction, IsIdempotentAndStopsAtNul) {
+    std::string once = compacted("A{ x = \"a b\" ; // c\r\n}");
+    EXPECT_EQ(compacted(once), once);
+    EXPECT_EQ(compacted(std::string("a=1;\0b=2;", 9)), "a=1;");
+}
+
+TEST(Compaction, KanjiPassUnchanged) {
+    // 表 is 0x95 0x5C and ソ 0x83 0x5C: trail bytes that look like a backslash.
+    EXPECT_EQ(compacted("表=1; ソ = \"表 ソ\";"), "表=1;ソ=\"表 ソ\";");
+}
+
+TEST(FindSection, FirstMatchWinsAndNeedsTheBrace) {
+    ProgramText t("A{x=1;}A{x=2;}DrawAll{}");
+    Fault f;
+    EXPECT_EQ(t.findSection("A", f), 1);
+    EXPECT_TRUE(f.ok());
+    EXPECT_EQ(t.findSection("DrawAll", f), 21);
+    EXPECT_EQ(t.findSection("Draw", f), 0);
+    EXPECT_EQ(f.status, 18);
+    EXPECT_EQ(f.subject.view(), "Draw");
+}
+
+TEST(FindSection, CandidatesFollowRunsOfClosingBraces) {
+    // B follows the '}' of a loop inside A and is found there.
+    ProgramText t("A{loop(2){x=1;}B{y=1;}}");
+    Fault f;
+    EXPECT_EQ(t.findSection("B", f), 16);
+    // A name after "}}" is a candidate; one after "x=1;" is not.
+    ProgramText u("A{x=1;C{}}");
+    EXPECT_EQ(u.findSection("C", f), 0);
+    EXPECT_EQ(f.status, 18);
+}
+
+TEST(FindSection, EmptyTextFindsNothing) {
+    ProgramText t("");
+    Fault f;
+    t.findSection("INIT", f);
+    EXPECT_EQ(f.status, 18);
+}
+
+TEST(Blocks, EndSkipsLiteralsAndReportsUnmatched) {
+    ProgramText t("A{if(a>b){Print(\"}{\");}x=1;}");
+    Fault f;
+    EXPECT_EQ(t.blockEnd(1, f), t.size() - 1);
+    EXPECT_EQ(t.blockEnd(9, f), 22);
+    EXPECT_TRUE(f.ok());
+    ProgramText u("A{x=1;");
+    u.blockEnd(1, f);
+    EXPECT_EQ(f.status, 2);
+}
+
+TEST(Blocks, LiteralsStepByCharacter) {
+    // 0x81 0x22 is not a character boundary: the quote is a trail byte for CharNextA.
+    ProgramText t("A{x=\"\x81\"\";}");
+    Fault f;
+    EXPECT_EQ(t.blockEnd(1, f), t.size() - 1);
+    EXPECT_TRUE(f.ok());
+}
+
+TEST(Blocks, StartFindsTheFirstBraceOutsideLiterals) {
+    ProgramText t("if(\"{\"==1){x=1;}");
+    Fault f;
+    EXPECT_EQ(t.blockStart(0, f), 10);
+    ProgramText u("loop(3)");
+    u.blockStart(0, f);
+    EXPECT_EQ(f.status, 2);
+}
+
+TEST(StatementScan, NextSkipsLiteralsAndStopsAtTheEnd) {
+    ProgramText t("a=\";\";b=1");
+    Fault f;
+    EXPECT_EQ(t.nextStatement(0, f), 6);
+    EXPECT_EQ(t.nextStatement(6, f), t.size());
+    EXPECT_TRUE(f.ok());
+    ProgramText u("a=\"x;");
+    u.nextStatement(0, f);
+    EXPECT_EQ(f.status, 2);
+}
+
+TEST(StatementScan, CopyStopsAtSemicolonOrBrace) {
+    ProgramText t("loop(26){Print(\"a;{\");}");
+    Fault f;
+    std::string s;
+    ASSERT_TRUE(t.copyStatement(0, s, f));
+    EXPECT_EQ(s, "loop(26)");
+    ASSERT_TRUE(t.copyStatement(9, s, f));
+    EXPECT_EQ(s, "Print(\"a;{\")");
+}
+
+TEST(StatementScan, CopyIsBoundedAt512Bytes) {
+    Fault f;
+    std::string s;
+    std::string ok = "x=" + std::string(510, '1');
+    EXPECT_TRUE(ProgramText(ok + ";").copyStatement(0, s, f));
+    EXPECT_EQ(s.size(), 512u);
+    EXPECT_FALSE(ProgramText(ok + "1;").copyStatement(0, s, f));
+    EXPECT_EQ(f.status, 3);
+    EXPECT_EQ(f.subject.view(), ok.substr(0, 31));
+    // A long literal counts too.
+    f.clear();
+    EXPECT_FALSE(ProgramText("Print(\"" + std::string(600, 'a') + "\");").copyStatement(0, s, f));
+    EXPECT_EQ(f.status, 3);
+}
+
+TEST(StatementScan, CopyOfUnclosedLiteral) {
+    Fault f;
+    std::string s;
+    EXPECT_FALSE(ProgramText("Print(\"abc").copyStatement(0, s, f));
+    EXPECT_EQ(f.status, 2);
+    EXPECT_EQ(f.subject.view(), "Print(\"abc");
+}
+
+TEST(SectionOf, NamesTheSectionNotTheBlock) {
+    ProgramText t("Main{loop(3){if(a>b){x=y;}}}Other{z=\"{\";w=1;}");
+    EXPECT_EQ(t.sectionOf(21), "Main");  // x=y inside loop and if
+    EXPECT_EQ(t.sectionOf(t.size() - 5), "Other");  // after a literal holding '{'
+    EXPECT_EQ(t.sectionOf(-1), "CREATE");
+    EXPECT_EQ(ProgramText("x=1;").sectionOf(2), "");
+}
+
+TEST(SectionOf, NameWithParenthesesStillEndsAtTheBrace) {
+    ProgramText t("A{x=1;}B(2){loop(2){y=1;}}");
+    EXPECT_EQ(t.sectionOf(t.size() - 5), "B(2)");
+}
+
+TEST(Payload, WriterAndReaderAgree) {
+    std::string stub = "MZ stub bytes";
+    std::string image = stub + scriptPayload("INIT{ x = 1 ; }\r\n");
+    auto at = findScript(reinterpret_cast<const unsigned char*>(image.data()), image.size());
+    ASSERT_TRUE(at);
+    EXPECT_EQ(*at, stub.size() + 6);
+    EXPECT_EQ(image.substr(stub.size()), std::string("\0@KAV@INIT{x=1;}\0\0", 18));
+}
+
+TEST(Payload, FirstMarkerWinsAndShortImagesHaveNone) {
+    std::string image = std::string("ab@KAV@x@KAV@y");
+    auto at = findScript(reinterpret_cast<const unsigned char*>(image.data()), image.size());
+    ASSERT_TRUE(at);
+    EXPECT_EQ(*at, 7u);
+    EXPECT_FALSE(findScript(reinterpret_cast<const unsigned char*>("@KAV"), 4));
+    EXPECT_FALSE(findScript(nullptr, 0));
+}
+
+}  // namespace
+}  // namespace kav

@@ -1,0 +1,101 @@
+#include "engine/report.h"
+
+#include "engine/status.h"
+#include "engine_fixture.h"
+
+namespace kav::test {
+namespace {
+
+TEST(ErrorMessages, LayoutPerSubjectLine) {
+    EXPECT_EQ(errorMessage(4, "INIT", "y"), "サブルーチン : INIT\r\n\r\n 変数 : y\r\n\r\n変数の値が未定です");
+    EXPECT_EQ(errorMessage(18, "Main", "Missing"),
+              "サブルーチン : Main\r\n\r\n コマンド : Missing\r\n\r\nサブルーチンが見つかりません");
+    EXPECT_EQ(errorMessage(12, "A", "b"), "サブルーチン : A\r\n\r\n 配列変数 : b\r\n\r\n配列変数が準備されていません");
+    EXPECT_EQ(errorMessage(6, "A", "Foo"), "サブルーチン : A\r\n\r\n Foo\r\n\r\nこのコマンドは存在しません");
+    EXPECT_EQ(errorMessage(19, "A", "loop"), "サブルーチン : Aネストが深すぎます");
+    EXPECT_EQ(errorMessage(20, "A", "x"), "サブルーチン : Aメモリーの確保に失敗しました");
+    EXPECT_EQ(errorMessage(21, "A", "x"), "サブルーチン : A\r\n\r\n コマンド : SetTimer\r\n\r\nタイマーの設定ができません");
+    EXPECT_EQ(errorMessage(25, "A", "x"),
+              "サブルーチン : A\r\n\r\n コマンド : CreateControl\r\n\r\nコントロールの作成に失敗しました");
+    EXPECT_EQ(errorMessage(29, "A", "x"), "サブルーチン : A");
+}
+
+TEST(ErrorMessages, EveryCodeHasItsText) {
+    const std::pair<int, const char*> table[] = {
+        {1, "色指定の値が無効です"}, {2, "カッコの対応エラー"}, {3, "文が長すぎます"},
+        {5, "ファイルが開いていません"}, {7, "配列変数のサイズを越えています"}, {8, "パラメータの数が違います"},
+        {9, "文字列パラメータが見つかりません"}, {14, "裏画面が準備されていません"}, {15, "ファイルを開けません"},
+        {16, "パラメータの値が無効です"}, {17, "既にファイルが開いています"}, {22, "ゼロでの除算はできません"},
+        {23, "パラメータの数が違います"}, {24, "コントロールが定義されていません"},
+        {26, "コントロールの種類が不一致です"}, {27, "ファイルの拡張子が無効です"},
+        {28, "配列変数名が重複しています"}, {30, "このコマンドは値を返しません"},
+        {31, "ＵＳＢ-ＩＯ２が接続されていません"}, {32, "カメラが接続されていません"},
+        {40, "３Ｄパックのパック番号が無効です"}, {41, "すでに３Ｄパックが設定されています"},
+        {42, "３Ｄパックへの登録データ数が多すぎます"}, {43, "３Ｄパック描画用の内部メモリー確保に失敗しました"},
+        {44, "メニューが無効です"}, {50, "このＩＤにはサウンドファイルが登録されています"},
+        {51, "サウンドファイルが登録されていません"}, {52, "ＷＡＶＥファイルの登録に失敗しました"},
+        {53, "ＭＩＤＩファイルの登録に失敗しました"}, {54, "ＷＡＶＥバッファの使用数が多すぎます"},
+        {55, "ＷＡＶＥバッファのサイズが大きすぎます"}, {56, "ＷＡＶＥバッファが準備されていません"},
+        {57, "ＷＡＶＥバッファのサイズを超えています"},
+    };
+    for (auto [code, text] : table)
+        EXPECT_EQ(errorMessage(static_cast<uint8_t>(code), "S", "c"),
+                  std::string("サブルーチン : S\r\n\r\n コマンド : c\r\n\r\n") + text)
+            << code;
+    EXPECT_EQ(errorMessage(11, "S", "v"), "サブルーチン : S\r\n\r\n 変数 : v\r\n\r\n変数の使用数が多すぎます");
+    EXPECT_EQ(errorMessage(10, "S", "x=1+*2"), "サブルーチン : S\r\n\r\n x=1+*2\r\n\r\n演算式に問題があります");
+    EXPECT_EQ(errorMessage(13, "S", "if(a)"), "サブルーチン : S\r\n\r\n if(a)\r\n\r\nｉｆ文に誤りがあります");
+    // Shift-JIS, not UTF-8: "変" is 0x95 0xCF.
+    EXPECT_EQ(std::string(errorText(4).message).substr(0, 2), "\x95\xcf");
+}
+
+using EventRuns = EngineTest;
+
+TEST_F(EventRuns, ErrorIsReportedOnceAndClosesTheWindow) {
+    ASSERT_TRUE(load("INIT{loop(3){x=y;}}"));
+    EXPECT_EQ(run("INIT"), 4);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, window);
+    EXPECT_EQ(boxes[0].title, "KAV Error");
+    EXPECT_EQ(boxes[0].text, "サブルーチン : INIT\r\n\r\n 変数 : y\r\n\r\n変数の値が未定です");
+    EXPECT_FALSE(e.running);
+    EXPECT_EQ(host.closes, std::vector<WindowRef>{window});
+    EXPECT_EQ(host.fileCloses, 1);
+}
+
+TEST_F(EventRuns, ErrorInACalledSectionNamesIt) {
+    ASSERT_TRUE(load("INIT{call(\"Sub\");}Sub{x=1/0;}"));
+    EXPECT_EQ(run("INIT"), 22);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "サブルーチン : Sub\r\n\r\n コマンド : 1/0\r\n\r\nゼロでの除算はできません");
+}
+
+TEST_F(EventRuns, MissingSectionsAreNoError) {
+    ASSERT_TRUE(load("INIT{x=1;}"));
+    EXPECT_EQ(run("PAINT"), 0);
+    EXPECT_TRUE(e.running);
+    EXPECT_TRUE(boxes.empty());
+    // A missing CLOSE lets the window close.
+    run("CLOSE");
+    EXPECT_FALSE(e.running);
+    EXPECT_TRUE(host.closes.empty());
+}
+
+TEST_F(EventRuns, PendingErrorTakesTheErrorPath) {
+    ASSERT_TRUE(load("PAINT{x=1;}"));
+    e.fault.status = 16;
+    e.fault.subject.set("DlgBox");
+    run("PAINT");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "サブルーチン : PAINT\r\n\r\n コマンド : DlgBox\r\n\r\nパラメータの値が無効です");
+    EXPECT_EQ(e.names.find("x"), -1);
+}
+
+TEST_F(EventRuns, EmptyProgramRunsNothing) {
+    ASSERT_TRUE(load(""));
+    for (const char* event : {"INIT", "PAINT", "TIMER", "LBUTTONDOWN"}) EXPECT_EQ(run(event), 0);
+    EXPECT_TRUE(boxes.empty());
+}
+
+}  // namespace
+}  // namespace kav::test
