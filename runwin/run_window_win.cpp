@@ -211,7 +211,10 @@ LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT RunWindow::onCommand(UINT, WPARAM, LPARAM) {
-    // Menu items and controls run their sections once those families exist.
+    // Commands are refused while an error is pending and during creation.
+    if (!e_.fault.ok() || !e_.eventsEnabled) return 0;
+    // Menu items (identifiers below 600) and controls (600 on) run their
+    // sections once the menu and control families exist.
     return 0;
 }
 

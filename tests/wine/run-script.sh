@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# run-script.sh ENV SCRIPT: a script-level test. The script (UTF-8 here, Shift-JIS
+# when packed) says how to run it and what the driver must print:
+#   // run: --timeout 3 --do "click 10 10"     options for the driver (may repeat)
+#   // expect: box: KAV Error: ...              the next line printed, exactly
+#   // expect~: info: .* client=400,300 .*      the next line, as an extended regex
+# Every printed line must be expected, in order; "$TMP" in options is a scratch folder.
+set -euo pipefail
+# shellcheck source=/dev/null
+source "$1"
+script="$2"
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+
+options=()
+expected=()
+while IFS= read -r line; do
+    line="${line%$'\r'}"
+    case "$line" in
+        "// run: "*) eval "options+=(${line#// run: })" ;;
+        "// expect: "*) expected+=("=${line#// expect: }") ;;
+        "// expect~: "*) expected+=("~${line#// expect~: }") ;;
+    esac
+done <"$script"
+
+iconv -f UTF-8 -t CP932 "$script" >"$TMP/script.kav3"
+"$KAV3_PACK" "$KAV3_OUT/Kav3File.exe" "$TMP/script.kav3" "$TMP/app.exe"
+mapfile -t actual < <(wine "$KAV3_DRIVER" "${options[@]}" "$TMP/app.exe" | tr -d '\r')
+
+ok=1
+for i in "${!expected[@]}"; do
+    want="${expected[$i]}"
+    got="${actual[$i]-<nothing>}"
+    case "$want" in
+        =*) [ "$got" == "${want:1}" ] || ok=0 ;;
+        ~*) [[ "$got" =~ ^${want:1}$ ]] || ok=0 ;;
+    esac
+    [ "$ok" -eq 1 ] || { echo "line $((i + 1)): expected ${want:1}"; echo "line $((i + 1)): got      $got"; break; }
+done
+if [ "$ok" -eq 1 ] && [ "${#actual[@]}" -gt "${#expected[@]}" ]; then
+    echo "unexpected line: ${actual[${#expected[@]}]}"
+    ok=0
+fi
+if [ "$ok" -eq 0 ]; then
+    echo "--- the driver printed:"
+    printf '%s\n' "${actual[@]}"
+    exit 1
+fi
