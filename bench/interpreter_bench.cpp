@@ -1,0 +1,135 @@
+// Interpreter throughput: scripts of simple statements run as one section on a
+// prepared engine. Each benchmark reports the statements it executes as items,
+// so the output reads in statements per second.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/exec.h"
+
+namespace {
+
+struct NullHost : kav::Host {
+    void postClose(kav::WindowRef) override {}
+    int metric(kav::Metric) override { return 1; }
+};
+
+void showNothing(void*, kav::WindowRef, const std::string&, const char*) {}
+
+// One prepared program and the section under test.
+class Bench {
+public:
+    explicit Bench(const std::string& script) : reporter_("KAV Error", showNothing), e_(registry(), host_, reporter_) {
+        kav::resetRunState(e_, 1280, 1024);
+        e_.load(script);
+        prepared_ = kav::prepareProgram(e_);
+        if (prepared_) brace_ = e_.compiled().section("RUN", e_.fault);
+    }
+
+    // Why the program cannot be measured, or empty.
+    std::string problem() const {
+        if (!prepared_) return "CREATE failed with status " + std::to_string(e_.fault.status);
+        if (!e_.fault.ok()) return "no RUN section";
+        return {};
+    }
+
+    // One run of the section; false on an error.
+    bool run() {
+        kav::executeSection(e_, nullptr, brace_);
+        return e_.fault.ok();
+    }
+
+    // The statements one run executes, counted by the engine's step counter
+    // (which costs a little, so the timed runs leave it off).
+    uint64_t countStatements() {
+        e_.stepLimit = std::numeric_limits<uint64_t>::max();
+        e_.steps = 0;
+        const bool ok = run();
+        const uint64_t steps = e_.steps;
+        e_.stepLimit = 0;
+        e_.steps = 0;
+        return ok ? steps : 0;
+    }
+
+private:
+    static const kav::CommandRegistry& registry() {
+        static const kav::CommandRegistry r = [] {
+            kav::CommandRegistry reg;
+            kav::addCoreFamilies(reg);
+            return reg;
+        }();
+        return r;
+    }
+
+    NullHost host_;
+    kav::CKavMes reporter_;
+    kav::Engine e_;
+    bool prepared_ = false;
+    int32_t brace_ = 0;
+};
+
+// Runs RUN repeatedly. `statements` is what one run executes, worked out from
+// the script by hand; the engine's own count must agree before anything is timed,
+// or the rate would be of some other work.
+void runScript(benchmark::State& state, const std::string& script, uint64_t statements) {
+    Bench b(script);
+    if (std::string p = b.problem(); !p.empty()) return state.SkipWithError(p.c_str());
+    if (const uint64_t counted = b.countStatements(); counted != statements) {
+        const std::string msg = "expected " + std::to_string(statements) + " statements, the engine ran " +
+                                std::to_string(counted);
+        return state.SkipWithError(msg.c_str());
+    }
+    for (auto _ : state) {
+        if (!b.run()) return state.SkipWithError("the section failed");
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * statements));
+}
+
+// (a) One assignment in a nested loop: 1 + 1 + 1000 loop statements, 10^6 assignments.
+void BM_Increment(benchmark::State& state) {
+    runScript(state, "RUN{s=0;loop(1000){loop(1000){s=s+1;}}}", 1 + 1 + 1000 + 1000000);
+}
+BENCHMARK(BM_Increment)->Unit(benchmark::kMillisecond);
+
+// (b) A longer expression with * and %: two assignments per inner pass.
+void BM_Arithmetic(benchmark::State& state) {
+    runScript(state, "RUN{s=0;loop(1000){loop(1000){x=(s*3+7)%11;s=s+1;}}}", 1 + 1 + 1000 + 2 * 1000000);
+}
+BENCHMARK(BM_Arithmetic)->Unit(benchmark::kMillisecond);
+
+// (c) Element reads and writes of a 100x100 array: i=0, the outer loop, per row
+// j=0, the inner loop and i=i+1, per element two assignments.
+void BM_ArrayElements(benchmark::State& state) {
+    runScript(state,
+              "CREATE{Data(\"a\",100,100);}"
+              "RUN{i=0;loop(100){j=0;loop(100){a(i,j)=a(i,j)+i*j;j=j+1;}i=i+1;}}",
+              1 + 1 + 100 * 3 + 100 * 100 * 2);
+}
+BENCHMARK(BM_ArrayElements)->Unit(benchmark::kMillisecond);
+
+// (d) A call of a one-statement section per pass: call and assignment.
+void BM_Call(benchmark::State& state) {
+    runScript(state, "RUN{s=0;loop(100000){call(\"F\");}}F{s=s+1;}", 1 + 1 + 100000 * 2);
+}
+BENCHMARK(BM_Call)->Unit(benchmark::kMillisecond);
+
+// (e) An if per pass, true for the first half: the condition and, half the time,
+// the block's assignment.
+void BM_If(benchmark::State& state) {
+    runScript(state, "RUN{s=0;n=0;loop(1000){loop(1000){if(n<500000){s=s+1;}n=n+1;}}}",
+              1 + 1 + 1 + 1000 + 1000000 * 2 + 500000);
+}
+BENCHMARK(BM_If)->Unit(benchmark::kMillisecond);
+
+// (f) Value functions inside an expression.
+void BM_ValueFunctions(benchmark::State& state) {
+    runScript(state, "RUN{s=0;loop(100000){x=sin(s)+sqrt(s)+abs(s);s=s+1;}}", 1 + 1 + 100000 * 2);
+}
+BENCHMARK(BM_ValueFunctions)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
