@@ -1,0 +1,194 @@
+#include "tests/driver/actions_win.h"
+
+#include <string>
+
+#include "tests/driver/app_windows_win.h"
+#include "tests/driver/capture_win.h"
+#include "tests/driver/win_handles_win.h"
+
+namespace kavdrv {
+
+namespace {
+
+// Keys whose scan code comes with the extended-key prefix on a real keyboard.
+constexpr UINT kExtendedKeys[] = {VK_PRIOR, VK_NEXT,   VK_END,   VK_HOME,  VK_LEFT,     VK_UP,
+                                  VK_RIGHT, VK_DOWN,   VK_INSERT, VK_DELETE, VK_DIVIDE, VK_NUMLOCK,
+                                  VK_RCONTROL, VK_RMENU, VK_LWIN, VK_RWIN,  VK_APPS,    VK_SNAPSHOT};
+
+constexpr LPARAM kRepeatOnce = 1;
+constexpr LPARAM kExtendedBit = 1 << 24;
+constexpr LPARAM kWasDownBit = 1 << 30;
+constexpr LPARAM kReleasingBit = static_cast<LPARAM>(1u << 31);
+
+LPARAM keyLParam(UINT vk) {
+    LPARAM lParam = kRepeatOnce | static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16;
+    for (UINT extended : kExtendedKeys)
+        if (extended == vk) lParam |= kExtendedBit;
+    return lParam;
+}
+
+LPARAM pointLParam(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+std::string scrollRange(HWND window, LONG style, LONG styleBit, int bar) {
+    if (!(style & styleBit)) return "none";
+    // Wine keeps a window's own scroll bars in the owning process and answers
+    // other processes with failure (GetScrollRange would claim 0-0): say so.
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE;
+    if (!GetScrollInfo(window, bar, &info)) return "?";
+    return std::to_string(info.nMin) + "-" + std::to_string(info.nMax);
+}
+
+const char* regionKind(HWND window) {
+    GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    switch (region ? GetWindowRgn(window, region.get()) : ERROR) {
+    case SIMPLEREGION:
+    case NULLREGION:  // a window clipped to nothing still has a region: an empty rectangle
+        return "simple";
+    case COMPLEXREGION:
+        return "complex";
+    default:
+        return "none";
+    }
+}
+
+std::string className(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+}  // namespace
+
+const ActionPlayer::Route ActionPlayer::kRoutes[] = {
+    {ActionKind::Move, &ActionPlayer::doMove},
+    {ActionKind::Click, &ActionPlayer::doClick},
+    {ActionKind::RightClick, &ActionPlayer::doRightClick},
+    {ActionKind::DoubleClick, &ActionPlayer::doDoubleClick},
+    {ActionKind::Wheel, &ActionPlayer::doWheel},
+    {ActionKind::Key, &ActionPlayer::doKey},
+    {ActionKind::Char, &ActionPlayer::doChar},
+    {ActionKind::Close, &ActionPlayer::doClose},
+    {ActionKind::Wait, &ActionPlayer::doWait},
+    {ActionKind::Shot, &ActionPlayer::doShot},
+    {ActionKind::HScroll, &ActionPlayer::doScroll},
+    {ActionKind::VScroll, &ActionPlayer::doScroll},
+    {ActionKind::Info, &ActionPlayer::doInfo},
+};
+
+ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const Output& out) : actions_(actions), out_(out) {}
+
+void ActionPlayer::step(HWND runWindow) {
+    if (finished() || Clock::now() < resumeAt_) return;
+    window_ = runWindow;
+    const Action& action = actions_[next_++];
+    for (const Route& r : kRoutes)
+        if (r.kind == action.kind) (this->*r.handler)(action);
+    out_.note("action " + std::to_string(next_) + " (" + actionName(action.kind) + ") done");
+}
+
+void ActionPlayer::post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!PostMessageA(window_, message, wParam, lParam)) {
+        const DWORD error = GetLastError();
+        out_.note("posting message " + hex32(message) + " failed: error " + std::to_string(error));
+    }
+}
+
+void ActionPlayer::doMove(const Action& a) {
+    mouse_ = {a.a, a.b};
+    post(WM_MOUSEMOVE, 0, pointLParam(a.a, a.b));
+}
+
+void ActionPlayer::doClick(const Action& a) {
+    post(WM_LBUTTONDOWN, MK_LBUTTON, pointLParam(a.a, a.b));
+    post(WM_LBUTTONUP, 0, pointLParam(a.a, a.b));
+}
+
+void ActionPlayer::doRightClick(const Action& a) {
+    post(WM_RBUTTONDOWN, MK_RBUTTON, pointLParam(a.a, a.b));
+    post(WM_RBUTTONUP, 0, pointLParam(a.a, a.b));
+}
+
+void ActionPlayer::doDoubleClick(const Action& a) {
+    // The system turns the second press of a double click into WM_LBUTTONDBLCLK.
+    doClick(a);
+    post(WM_LBUTTONDBLCLK, MK_LBUTTON, pointLParam(a.a, a.b));
+    post(WM_LBUTTONUP, 0, pointLParam(a.a, a.b));
+}
+
+void ActionPlayer::doWheel(const Action& a) {
+    // Unlike the other mouse messages, the wheel carries screen coordinates.
+    POINT screen = mouse_;
+    ClientToScreen(window_, &screen);
+    const WPARAM delta = MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(a.a * WHEEL_DELTA)));
+    post(WM_MOUSEWHEEL, delta, pointLParam(screen.x, screen.y));
+}
+
+void ActionPlayer::doKey(const Action& a) {
+    const UINT vk = static_cast<UINT>(a.a);
+    post(WM_KEYDOWN, vk, keyLParam(vk));
+    post(WM_KEYUP, vk, keyLParam(vk) | kWasDownBit | kReleasingBit);
+}
+
+void ActionPlayer::doChar(const Action& a) {
+    // An ANSI window gets a double-byte character as two WM_CHARs, lead byte first.
+    const unsigned code = static_cast<unsigned>(a.a);
+    if (code > 0xFF) post(WM_CHAR, code >> 8, kRepeatOnce);
+    post(WM_CHAR, code & 0xFF, kRepeatOnce);
+}
+
+void ActionPlayer::doClose(const Action&) {
+    post(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void ActionPlayer::doWait(const Action& a) {
+    resumeAt_ = Clock::now() + std::chrono::milliseconds(a.a);
+}
+
+void ActionPlayer::doShot(const Action& a) {
+    takeShot(window_, a.file, out_);
+}
+
+void ActionPlayer::doScroll(const Action& a) {
+    const UINT message = a.kind == ActionKind::HScroll ? WM_HSCROLL : WM_VSCROLL;
+    post(message, MAKEWPARAM(static_cast<WORD>(a.a), static_cast<WORD>(a.b)), 0);
+}
+
+void ActionPlayer::doInfo(const Action&) {
+    out_.line("info: " + describeWindow(window_));
+}
+
+void takeShot(HWND window, const std::string& file, const Output& out) {
+    RgbImage image;
+    if (!captureClient(window, image)) {
+        out.note("no picture of the client area for " + ansiToUtf8(file));
+        return;
+    }
+    if (!savePicture(windowsPath(file), image)) {
+        const DWORD error = GetLastError();
+        out.note("cannot write " + ansiToUtf8(file) + ": error " + std::to_string(error));
+        return;
+    }
+    out.line("shot: " + ansiToUtf8(file));
+}
+
+std::string describeWindow(HWND window) {
+    RECT frame{}, client{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    return "class=" + className(window) + " caption=" + escapeLineBreaks(cp932ToUtf8(windowTextRaw(window))) +
+           " window=" + std::to_string(frame.left) + "," + std::to_string(frame.top) + "," +
+           std::to_string(frame.right - frame.left) + "," + std::to_string(frame.bottom - frame.top) +
+           " client=" + std::to_string(client.right) + "," + std::to_string(client.bottom) +
+           " style=" + hex32(static_cast<DWORD>(style)) + " exstyle=" + hex32(static_cast<DWORD>(exStyle)) +
+           " topmost=" + ((exStyle & WS_EX_TOPMOST) ? "1" : "0") +
+           " hscroll=" + scrollRange(window, style, WS_HSCROLL, SB_HORZ) +
+           " vscroll=" + scrollRange(window, style, WS_VSCROLL, SB_VERT) + " region=" + regionKind(window);
+}
+
+}  // namespace kavdrv

@@ -1,0 +1,311 @@
+#include "tests/driver/driver_options.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <initializer_list>
+
+namespace kavdrv {
+
+const char kUsage[] =
+    "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]...\n"
+    "                   [--do \"ACTIONS\"] [--final-shot FILE] [--verbose] APP\n"
+    "actions: move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
+    "         close; wait MS; shot FILE; hscroll CODE [POS]; vscroll CODE [POS]; info";
+
+namespace {
+
+struct Range {
+    long long low;
+    long long high;
+};
+
+// Client coordinates travel as signed 16-bit halves of lParam.
+constexpr Range kCoordinate{-32768, 32767};
+// The wheel delta (N * 120) must fit the signed high word of wParam.
+constexpr Range kWheelSteps{-273, 273};
+constexpr Range kVirtualKey{1, 254};
+constexpr Range kWord{0, 0xFFFF};
+constexpr Range kMilliseconds{0, 0x7FFFFFFF};
+
+struct ActionSyntax {
+    const char* name;
+    ActionKind kind;
+    int required;  // numbers that must follow the name
+    int optional;  // numbers that may follow them
+    Range ranges[2];
+};
+
+constexpr ActionSyntax kActionSyntax[] = {
+    {"move", ActionKind::Move, 2, 0, {kCoordinate, kCoordinate}},
+    {"click", ActionKind::Click, 2, 0, {kCoordinate, kCoordinate}},
+    {"rclick", ActionKind::RightClick, 2, 0, {kCoordinate, kCoordinate}},
+    {"dblclick", ActionKind::DoubleClick, 2, 0, {kCoordinate, kCoordinate}},
+    {"wheel", ActionKind::Wheel, 1, 0, {kWheelSteps, {}}},
+    {"key", ActionKind::Key, 1, 0, {kVirtualKey, {}}},
+    {"char", ActionKind::Char, 1, 0, {kWord, {}}},
+    {"close", ActionKind::Close, 0, 0, {}},
+    {"wait", ActionKind::Wait, 1, 0, {kMilliseconds, {}}},
+    {"hscroll", ActionKind::HScroll, 1, 1, {kWord, kWord}},
+    {"vscroll", ActionKind::VScroll, 1, 1, {kWord, kWord}},
+    {"info", ActionKind::Info, 0, 0, {}},
+};
+
+// Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
+std::string joined(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (std::string_view p : parts) out += p;
+    return out;
+}
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+// Splits off the first blank-separated word of s.
+std::string_view takeWord(std::string_view& s) {
+    s = trim(s);
+    size_t end = 0;
+    while (end < s.size() && !std::isspace(static_cast<unsigned char>(s[end]))) ++end;
+    std::string_view word = s.substr(0, end);
+    s.remove_prefix(end);
+    return word;
+}
+
+const ActionSyntax* findSyntax(std::string_view name) {
+    for (const ActionSyntax& s : kActionSyntax)
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
+bool parseNumbers(const ActionSyntax& syntax, std::string_view rest, Action& action, std::string& error) {
+    int* slots[2] = {&action.a, &action.b};
+    int count = 0;
+    for (std::string_view word = takeWord(rest); !word.empty(); word = takeWord(rest)) {
+        if (count == syntax.required + syntax.optional) {
+            error = joined({"too many numbers for '", syntax.name, "'"});
+            return false;
+        }
+        long long value = 0;
+        const Range& range = syntax.ranges[count];
+        if (!parseInteger(word, value) || value < range.low || value > range.high) {
+            error = joined({"bad number '", word, "' for '", syntax.name, "'"});
+            return false;
+        }
+        *slots[count++] = static_cast<int>(value);
+    }
+    if (count < syntax.required) {
+        error = joined({"'", syntax.name, "' needs ", std::to_string(syntax.required), " number(s)"});
+        return false;
+    }
+    return true;
+}
+
+bool parseAction(std::string_view item, Action& action, std::string& error) {
+    std::string_view rest = item;
+    const std::string_view name = takeWord(rest);
+    if (name == "shot") {
+        // The file is the rest of the item, so Windows paths may hold blanks.
+        action.kind = ActionKind::Shot;
+        action.file = std::string(trim(rest));
+        if (action.file.empty()) error = "'shot' needs a file";
+        return !action.file.empty();
+    }
+    const ActionSyntax* syntax = findSyntax(name);
+    if (!syntax) {
+        error = joined({"unknown action '", name, "'"});
+        return false;
+    }
+    action.kind = syntax->kind;
+    return parseNumbers(*syntax, rest, action, error);
+}
+
+bool parseSeconds(std::string_view text, double& seconds) {
+    const std::string s(text);
+    if (s.empty()) return false;
+    char* end = nullptr;
+    const double value = std::strtod(s.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value) || value < 0) return false;
+    seconds = value;
+    return true;
+}
+
+// What an option does with its value (nullptr for a flag).
+using OptionHandler = bool (*)(Options&, const std::string& value, std::string& error);
+
+struct OptionSyntax {
+    const char* name;
+    bool takesValue;
+    OptionHandler handler;
+};
+
+bool onCommandLine(Options& o, const std::string& value, std::string&) {
+    o.commandLine = value;
+    return true;
+}
+
+bool onTimeout(Options& o, const std::string& value, std::string& error) {
+    if (parseSeconds(value, o.timeoutSeconds)) return true;
+    error = "bad --timeout '" + value + "'";
+    return false;
+}
+
+bool onAnswer(Options& o, const std::string& value, std::string& error) {
+    const int button = answerButton(value);
+    if (button == 0) error = "bad --answer '" + value + "' (ok, cancel, yes or no)";
+    else o.answers.push_back(button);
+    return button != 0;
+}
+
+bool onDo(Options& o, const std::string& value, std::string& error) {
+    return parseActions(value, o.actions, error);
+}
+
+bool onFinalShot(Options& o, const std::string& value, std::string& error) {
+    o.finalShot = value;
+    if (value.empty()) error = "--final-shot needs a file";
+    return !value.empty();
+}
+
+bool onVerbose(Options& o, const std::string&, std::string&) {
+    o.verbose = true;
+    return true;
+}
+
+constexpr OptionSyntax kOptionSyntax[] = {
+    {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
+    {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
+};
+
+const OptionSyntax* findOption(std::string_view name) {
+    for (const OptionSyntax& s : kOptionSyntax)
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
+}  // namespace
+
+bool parseInteger(std::string_view text, long long& value) {
+    int base = 10;
+    bool negative = false;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    } else if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    // from_chars would take a second sign ("--5") in base 10; only digits may follow here.
+    if (text.empty() || !std::isxdigit(static_cast<unsigned char>(text[0]))) return false;
+    long long magnitude = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+    if (ec != std::errc() || end != text.data() + text.size()) return false;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+const char* actionName(ActionKind kind) {
+    if (kind == ActionKind::Shot) return "shot";
+    for (const ActionSyntax& s : kActionSyntax)
+        if (s.kind == kind) return s.name;
+    return "?";
+}
+
+int answerButton(std::string_view word) {
+    struct Word {
+        const char* name;
+        int button;
+    };
+    static constexpr Word kWords[] = {{"ok", 1}, {"cancel", 2}, {"yes", 6}, {"no", 7}};
+    for (const Word& w : kWords)
+        if (word == w.name) return w.button;
+    return 0;
+}
+
+bool parseActions(std::string_view text, std::vector<Action>& actions, std::string& error) {
+    while (!text.empty()) {
+        const size_t semicolon = text.find(';');
+        const std::string_view item = trim(text.substr(0, semicolon));
+        text.remove_prefix(semicolon == std::string_view::npos ? text.size() : semicolon + 1);
+        if (item.empty()) continue;
+        Action action;
+        if (!parseAction(item, action, error)) return false;
+        actions.push_back(std::move(action));
+    }
+    return true;
+}
+
+bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (!options.app.empty()) {
+                error = "more than one application: '" + arg + "'";
+                return false;
+            }
+            options.app = arg;
+            continue;
+        }
+        const OptionSyntax* option = findOption(arg);
+        if (!option) {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+        if (option->takesValue && i + 1 == args.size()) {
+            error = arg + " needs a value";
+            return false;
+        }
+        const std::string value = option->takesValue ? args[++i] : std::string();
+        if (!option->handler(options, value, error)) return false;
+    }
+    if (options.app.empty()) error = "no application given";
+    return !options.app.empty();
+}
+
+std::string expandCommandLine(std::string_view pattern, std::string_view appPath) {
+    std::string out;
+    for (size_t at = 0; at < pattern.size();) {
+        if (pattern.compare(at, 2, "%s") == 0) {
+            out += appPath;
+            at += 2;
+        } else {
+            out += pattern[at++];
+        }
+    }
+    return out;
+}
+
+std::string escapeLineBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+bool isUnixPath(std::string_view path) {
+    return !path.empty() && path[0] == '/';
+}
+
+std::string driveZPath(std::string_view unixPath) {
+    std::string out = "Z:";
+    for (char c : unixPath) out += c == '/' ? '\\' : c;
+    return out;
+}
+
+bool wantsPng(std::string_view file) {
+    if (file.size() < 4) return false;
+    const std::string_view tail = file.substr(file.size() - 4);
+    static constexpr char kPng[] = ".png";
+    for (size_t i = 0; i < 4; ++i)
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != kPng[i]) return false;
+    return true;
+}
+
+}  // namespace kavdrv

@@ -1,0 +1,190 @@
+// The driver's command line is a contract with the scripts that call it: a
+// wrong parse would drive the app differently from what a test asked for, and
+// a bad argument must stop the driver before the app starts.
+#include "tests/driver/driver_options.h"
+
+#include <gtest/gtest.h>
+
+namespace kavdrv {
+namespace {
+
+Options parsed(const std::vector<std::string>& args) {
+    Options o;
+    std::string error;
+    EXPECT_TRUE(parseOptions(args, o, error)) << error;
+    return o;
+}
+
+std::string rejection(const std::vector<std::string>& args) {
+    Options o;
+    std::string error;
+    EXPECT_FALSE(parseOptions(args, o, error));
+    EXPECT_FALSE(error.empty());
+    return error;
+}
+
+std::vector<Action> actions(std::string_view text) {
+    std::vector<Action> list;
+    std::string error;
+    EXPECT_TRUE(parseActions(text, list, error)) << error;
+    return list;
+}
+
+bool actionsRejected(std::string_view text) {
+    std::vector<Action> list;
+    std::string error;
+    return !parseActions(text, list, error) && !error.empty();
+}
+
+TEST(Options, DefaultsWithOnlyTheApp) {
+    const Options o = parsed({"/tmp/x/app.exe"});
+    EXPECT_EQ(o.app, "/tmp/x/app.exe");
+    EXPECT_EQ(o.commandLine, "\"%s\"");
+    EXPECT_EQ(o.timeoutSeconds, 10);
+    EXPECT_TRUE(o.answers.empty());
+    EXPECT_TRUE(o.actions.empty());
+    EXPECT_TRUE(o.finalShot.empty());
+    EXPECT_FALSE(o.verbose);
+}
+
+TEST(Options, EveryOptionIsTakenInAnyOrder) {
+    const Options o = parsed({"--timeout", "2.5", "--answer", "yes", "Z:\\a b\\app.exe", "--answer", "no", "--answer",
+                              "cancel", "--answer", "ok", "--cmdline", "\"%s\" ", "--final-shot", "/tmp/f.png",
+                              "--verbose", "--do", "click 1 2"});
+    EXPECT_EQ(o.app, "Z:\\a b\\app.exe");
+    EXPECT_DOUBLE_EQ(o.timeoutSeconds, 2.5);
+    EXPECT_EQ(o.answers, (std::vector<int>{6, 7, 2, 1}));
+    EXPECT_EQ(o.commandLine, "\"%s\" ");
+    EXPECT_EQ(o.finalShot, "/tmp/f.png");
+    EXPECT_TRUE(o.verbose);
+    ASSERT_EQ(o.actions.size(), 1u);
+    EXPECT_EQ(o.actions[0].kind, ActionKind::Click);
+}
+
+TEST(Options, SeveralDoOptionsAppendInOrder) {
+    const Options o = parsed({"--do", "move 1 2", "--do", "info", "app.exe"});
+    ASSERT_EQ(o.actions.size(), 2u);
+    EXPECT_EQ(o.actions[0].kind, ActionKind::Move);
+    EXPECT_EQ(o.actions[1].kind, ActionKind::Info);
+}
+
+TEST(Options, UsageFaultsAreRejected) {
+    rejection({});
+    rejection({"--verbose"});
+    rejection({"a.exe", "b.exe"});
+    rejection({"--bogus", "a.exe"});
+    rejection({"a.exe", "--timeout"});
+    rejection({"--timeout", "soon", "a.exe"});
+    rejection({"--timeout", "-1", "a.exe"});
+    rejection({"--timeout", "1s", "a.exe"});
+    rejection({"--timeout", "inf", "a.exe"});
+    rejection({"--answer", "OK", "a.exe"});
+    rejection({"--answer", "retry", "a.exe"});
+    rejection({"--final-shot", "", "a.exe"});
+    EXPECT_NE(rejection({"--do", "jump 1 2", "a.exe"}).find("jump"), std::string::npos);
+}
+
+TEST(Actions, PointerActionsKeepTheirCoordinates) {
+    const std::vector<Action> list = actions("move 10 20; click 0 -5;rclick 32767 -32768 ;dblclick 0x10 7");
+    ASSERT_EQ(list.size(), 4u);
+    const ActionKind kinds[] = {ActionKind::Move, ActionKind::Click, ActionKind::RightClick, ActionKind::DoubleClick};
+    const int xs[] = {10, 0, 32767, 16}, ys[] = {20, -5, -32768, 7};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(list[i].kind, kinds[i]) << i;
+        EXPECT_EQ(list[i].a, xs[i]) << i;
+        EXPECT_EQ(list[i].b, ys[i]) << i;
+    }
+}
+
+TEST(Actions, KeyboardWheelWaitAndScroll) {
+    const std::vector<Action> list =
+        actions("key 0x0D;key 65; char 0x41; wheel -2; wait 250; hscroll 4 30; vscroll 1; close; info");
+    ASSERT_EQ(list.size(), 9u);
+    EXPECT_EQ(list[0].kind, ActionKind::Key);
+    EXPECT_EQ(list[0].a, 13);
+    EXPECT_EQ(list[1].a, 65);
+    EXPECT_EQ(list[2].kind, ActionKind::Char);
+    EXPECT_EQ(list[2].a, 0x41);
+    EXPECT_EQ(list[3].kind, ActionKind::Wheel);
+    EXPECT_EQ(list[3].a, -2);
+    EXPECT_EQ(list[4].kind, ActionKind::Wait);
+    EXPECT_EQ(list[4].a, 250);
+    EXPECT_EQ(list[5].kind, ActionKind::HScroll);
+    EXPECT_EQ(list[5].a, 4);
+    EXPECT_EQ(list[5].b, 30);
+    EXPECT_EQ(list[6].kind, ActionKind::VScroll);
+    EXPECT_EQ(list[6].b, 0) << "position defaults to 0";
+    EXPECT_EQ(list[7].kind, ActionKind::Close);
+    EXPECT_EQ(list[8].kind, ActionKind::Info);
+}
+
+TEST(Actions, ShotTakesTheRestOfTheItemAsItsFile) {
+    const std::vector<Action> list = actions("shot  C:\\my pictures\\a.png ;shot /tmp/b.bmp");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, ActionKind::Shot);
+    EXPECT_EQ(list[0].file, "C:\\my pictures\\a.png");
+    EXPECT_EQ(list[1].file, "/tmp/b.bmp");
+}
+
+TEST(Actions, EmptyItemsAreSkipped) {
+    EXPECT_TRUE(actions("").empty());
+    EXPECT_TRUE(actions(" ; ;").empty());
+    EXPECT_EQ(actions(";info;;info;").size(), 2u);
+}
+
+TEST(Actions, MalformedActionsAreRejected) {
+    for (const char* bad : {"click 10", "click a b", "click 1 2 3", "move 1 2x", "wheel", "wheel 274", "wheel --1",
+                            "key 0", "key 255", "key 0x", "key 1.5", "char 0x10000", "wait -1", "hscroll",
+                            "vscroll 1 2 3", "vscroll 1 -1", "info now", "close 1", "shot", "shot   ", "Click 1 2",
+                            "move 1 2; tap 3 4", "move 99999 1"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
+TEST(Integers, DecimalSignedAndHex) {
+    long long v = 0;
+    EXPECT_TRUE(parseInteger("0", v) && v == 0);
+    EXPECT_TRUE(parseInteger("-12", v) && v == -12);
+    EXPECT_TRUE(parseInteger("+7", v) && v == 7);
+    EXPECT_TRUE(parseInteger("0x1B", v) && v == 27);
+    EXPECT_TRUE(parseInteger("0Xff", v) && v == 255);
+    for (const char* bad :
+         {"", "-", "0x", "x1", "12a", " 1", "1 ", "--1", "+-1", "-0x1", "0x-1", "99999999999999999999"})
+        EXPECT_FALSE(parseInteger(bad, v)) << '"' << bad << '"';
+}
+
+TEST(CommandLine, EveryPlaceholderBecomesThePath) {
+    EXPECT_EQ(expandCommandLine("\"%s\"", "Z:\\t\\a.exe"), "\"Z:\\t\\a.exe\"");
+    EXPECT_EQ(expandCommandLine("\"%s\" ", "a"), "\"a\" ");
+    EXPECT_EQ(expandCommandLine("%s %s", "a"), "a a");
+    EXPECT_EQ(expandCommandLine("%%s%", "p"), "%p%");
+    EXPECT_EQ(expandCommandLine("plain", "p"), "plain");
+    // A path holding "%s" is not expanded again.
+    EXPECT_EQ(expandCommandLine("%s", "a%sb"), "a%sb");
+}
+
+TEST(Text, LineBreaksAreWrittenAsEscapes) {
+    EXPECT_EQ(escapeLineBreaks("a\r\nb\n\rc"), "a\\r\\nb\\n\\rc");
+    EXPECT_EQ(escapeLineBreaks("plain \\ text"), "plain \\ text");
+    EXPECT_EQ(escapeLineBreaks(""), "");
+}
+
+TEST(Paths, UnixPathsGoOntoDriveZ) {
+    EXPECT_TRUE(isUnixPath("/tmp/x"));
+    EXPECT_FALSE(isUnixPath("Z:\\tmp"));
+    EXPECT_FALSE(isUnixPath("app.exe"));
+    EXPECT_FALSE(isUnixPath(""));
+    EXPECT_EQ(driveZPath("/tmp/x/app.exe"), "Z:\\tmp\\x\\app.exe");
+    EXPECT_EQ(driveZPath("/"), "Z:\\");
+}
+
+TEST(Paths, PngOnlyByTheEndOfTheName) {
+    EXPECT_TRUE(wantsPng("a.png"));
+    EXPECT_TRUE(wantsPng("C:\\X\\SHOT.PNG"));
+    EXPECT_FALSE(wantsPng("a.png.bmp"));
+    EXPECT_FALSE(wantsPng("a.bmp"));
+    EXPECT_FALSE(wantsPng("png"));
+    EXPECT_FALSE(wantsPng("apng"));
+}
+
+}  // namespace
+}  // namespace kavdrv

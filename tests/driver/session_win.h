@@ -1,0 +1,49 @@
+// One run of the app under the driver: start it, watch it until it ends or
+// the timeout, answer its boxes, play the actions, and report the end.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+
+#include "tests/driver/actions_win.h"
+#include "tests/driver/driver_options.h"
+#include "tests/driver/message_boxes_win.h"
+#include "tests/driver/text_win.h"
+#include "tests/driver/win_handles_win.h"
+
+namespace kavdrv {
+
+class Session {
+public:
+    Session(const Options& options, const Output& out);
+
+    // The driver's exit code: 0 after a session, 3 when the app would not start.
+    int run();
+
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    [[nodiscard]] bool start();
+    // Waits up to one poll interval; true once the app has ended.
+    bool waitForExit() const;
+    void watch();
+    void trackRunWindow();
+    bool runWindowSettled();
+    void closeAtTimeout();
+    void reportExit() const;
+
+    const Options& options_;
+    const Output& out_;
+    MessageBoxes boxes_;
+    ActionPlayer actions_;
+    UniqueHandle process_;
+    DWORD processId_ = 0;
+    HWND runWindow_ = nullptr;
+    Clock::time_point runWindowSeen_{};
+    bool settled_ = false;
+};
+
+}  // namespace kavdrv
