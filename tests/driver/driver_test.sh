@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# driver_test.sh ENV PROBE CASE: one case of the driver against the probe
+# application, which logs every message the driver delivered and every box result.
+set -euo pipefail
+# shellcheck source=/dev/null
+source "$1"
+PROBE="$2"
+case_name="$3"
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+LOG="$TMP/probe.log"
+WINLOG="Z:${LOG//\//\\}"
+
+drive() { wine "$KAV3_DRIVER" "$@" | tr -d '\r'; }
+fail() { printf '%s\n' "$@"; exit 1; }
+expect() {
+    [ "$2" == "$1" ] || fail "$3 expected:" "$1" "$3 got:" "$2"
+}
+# bytes FILE OFFSET COUNT: the bytes as one hex string.
+bytes() { od -An -tx1 -v -j "$2" -N "$3" "$1" | tr -d ' \n'; }
+# bmp_pixel FILE X Y: "rrggbb" of a 24-bit bottom-up BMP.
+bmp_pixel() {
+    local width height row bgr
+    width=$((16#$(bytes "$1" 18 4 | sed -E 's/(..)(..)(..)(..)/\4\3\2\1/')))
+    height=$((16#$(bytes "$1" 22 4 | sed -E 's/(..)(..)(..)(..)/\4\3\2\1/')))
+    row=$(((width * 3 + 3) / 4 * 4))
+    bgr=$(bytes "$1" $((54 + (height - 1 - $3) * row + $2 * 3)) 3)
+    echo "${bgr:4:2}${bgr:2:2}${bgr:0:2}"
+}
+# The probe paints white with a red block at (10,10)-(50,30) and a blue one
+# at (300,230)-(320,240) in its 320 x 240 client area.
+check_bmp_picture() {
+    local at want
+    for at in "0 0 ffffff" "10 10 ff0000" "49 29 ff0000" "50 30 ffffff" "9 10 ffffff" "10 9 ffffff" \
+              "300 230 0000ff" "319 239 0000ff" "299 239 ffffff" "319 229 ffffff"; do
+        set -- $at
+        want=$3
+        expect "$want" "$(bmp_pixel "$BMP" "$1" "$2")" "pixel $1,$2 of $BMP"
+    done
+}
+
+probe_log() { tr -d '\r' <"$LOG"; }
+
+case "$case_name" in
+input)
+    # Every action's message arrives as posted, in order, with its parameters;
+    # the app is given by its Windows path and ends by itself (exit code 7).
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG" --do "move 5 6; click 7 8; dblclick 9 10; rclick 3 4; wait 500;
+          wheel -2; wheel 1; key 0x41; key 37; char 97; char 0x82a0; hscroll 4 30; vscroll 1; close" \
+          "Z:${PROBE//\//\\}")
+    expect 'box: probe: 日本語\r\n二行目
+exit: 7' "$out" "driver output"
+    expect "mousemove 0 5 6
+lbuttondown 1 7 8
+lbuttonup 0 7 8
+lbuttondown 1 9 10
+lbuttonup 0 9 10
+lbuttondblclk 1 9 10
+lbuttonup 0 9 10
+rbuttondown 2 3 4
+rbuttonup 0 3 4
+box yesno -> 6
+mousewheel -240 5 6
+mousewheel 120 5 6
+keydown 65 0x001E0001
+keyup 65 0xC01E0001
+keydown 37 0x014B0001
+keyup 37 0xC14B0001
+char 97 0x00000001
+char 130 0x00000001
+char 160 0x00000001
+hscroll 4 30 0
+vscroll 1 0 0
+syscommand 0xF060
+close
+exit" "$(probe_log)" "probe log" ;;
+boxes)
+    # One answer per box in order; a missing button or no answers left take the
+    # box's default, which must be one of its own buttons.
+    out=$(drive --timeout 10 --answer no --answer yes --answer cancel \
+          --cmdline "\"%s\" $WINLOG box:yesno box:okcancel box:okcancel box:yesno2 box:abort" --do close "$PROBE")
+    expect "$(printf 'box: probe: 日本語\\r\\n二行目\n%.0s' 1 2 3 4 5; echo 'exit: 7')" "$out" "driver output"
+    expect "box yesno -> 7
+box okcancel -> 1
+box okcancel -> 2
+box yesno2 -> 7
+box abort -> 3
+syscommand 0xF060
+close
+exit" "$(probe_log)" "probe log" ;;
+shots)
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG" --do "shot $TMP/a.bmp; shot $TMP/a.png; close" "$PROBE")
+    expect "shot: $TMP/a.bmp
+shot: $TMP/a.png
+exit: 7" "$out" "driver output"
+    BMP="$TMP/a.bmp"
+    check_bmp_picture
+    # Stored deflate keeps the scanlines readable in place: signature, IHDR
+    # (25 bytes), IDAT length and type, zlib header, block header, then row 0.
+    expect "89504e470d0a1a0a" "$(bytes "$TMP/a.png" 0 8)" "PNG signature"
+    expect "00000140000000f0" "$(bytes "$TMP/a.png" 16 8)" "PNG size"
+    row=$((1 + 320 * 3))
+    expect "00ffffff" "$(bytes "$TMP/a.png" 48 4)" "PNG row 0"
+    expect "ff0000" "$(bytes "$TMP/a.png" $((48 + 10 * row + 1 + 30)) 3)" "PNG pixel 10,10" ;;
+info)
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG region topmost" --do "info; close" "$PROBE")
+    # Wine cannot tell another process a window's own scroll range: "?" there.
+    want='^info: class=RUN caption=probe window=20,20,[0-9]+,[0-9]+ client=320,240 style=0x[0-9A-F]{8} '
+    want+='exstyle=0x[0-9A-F]{8} topmost=1 hscroll=(0-50|\?) vscroll=none region=complex'$'\n''exit: 7$'
+    [[ "$out" =~ $want ]] || fail "unexpected:" "$out" ;;
+timeout)
+    # A window that ignores WM_CLOSE: final shot, close request, then termination.
+    out=$(drive --timeout 1.5 --cmdline "\"%s\" $WINLOG stubborn" --final-shot "$TMP/f.bmp" "$PROBE")
+    expect "shot: $TMP/f.bmp
+timeout" "$out" "driver output"
+    expect "close" "$(probe_log)" "probe log"
+    BMP="$TMP/f.bmp"
+    check_bmp_picture ;;
+early-exit)
+    # The probe cannot open its log and ends before any window: actions skipped.
+    expect "exit: 2" "$(drive --timeout 10 --cmdline '"%s" Z:\no\such\folder\log' --do "click 1 1; info" "$PROBE")" \
+        "driver output" ;;
+start-failure)
+    set +e
+    out=$(wine "$KAV3_DRIVER" "$TMP/missing.exe" 2>/dev/null)
+    code=$?
+    set -e
+    expect "3" "$code" "exit code"
+    expect "" "$out" "driver output" ;;
+usage-error)
+    for bad in "--do|jump 1 2" "--do|click 1" "--answer|maybe" "--timeout|soon" "--bogus|x"; do
+        set +e
+        out=$(wine "$KAV3_DRIVER" "${bad%%|*}" "${bad#*|}" --cmdline "\"%s\" $WINLOG" "$PROBE" 2>"$TMP/err")
+        code=$?
+        set -e
+        expect "2" "$code" "exit code for $bad"
+        expect "" "$out" "stdout for $bad"
+        [ -s "$TMP/err" ] || fail "no usage message for $bad"
+        [ ! -e "$LOG" ] || fail "the app was started despite $bad"
+    done ;;
+*)
+    echo "no such case: $case_name" >&2
+    exit 2 ;;
+esac
