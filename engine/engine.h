@@ -27,6 +27,10 @@ public:
     virtual ~Host() = default;
     virtual void postClose(WindowRef window) = 0;  // a close request, posted
     virtual int metric(Metric m) = 0;
+    // The outer size of a window whose client area is w x h (in: client, out:
+    // window), scroll bars left out. By default from the frame metrics; the
+    // Windows host asks the system for the frame the style really has.
+    virtual void outerSize(int styleCode, uint32_t style, bool menu, int32_t& w, int32_t& h);
     virtual void closeOpenFile() {}
     // The text of the single-line edit control with this ID_ name, at most
     // `limit` bytes; false when no such control exists.
@@ -51,6 +55,10 @@ struct WindowSetup {
     bool hasMenu = false;
     std::string caption = "実行中";  // at most 255 bytes
     int32_t timerInterval = 0;
+    // The client size SetWinSize asked for; the window is made to fit it once
+    // the style, menu and scroll bars are known.
+    bool clientSizeSet = false;
+    int32_t clientW = 0, clientH = 0;
 };
 
 class CompiledProgram;

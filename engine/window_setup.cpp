@@ -57,6 +57,9 @@ void setWinSize(Call& c) {
     Host& h = c.e.host;
     c.e.sys.winW = v[0] + 2 * h.metric(Metric::CxBorder);
     c.e.sys.winH = v[1] + h.metric(Metric::CyBorder) + h.metric(Metric::CyCaption);
+    c.e.setup.clientSizeSet = true;
+    c.e.setup.clientW = v[0];
+    c.e.setup.clientH = v[1];
 }
 
 void setWinPos(Call& c) {
@@ -82,12 +85,29 @@ void setTimer(Call& c) {
 
 }  // namespace
 
+void Host::outerSize(int styleCode, uint32_t, bool menu, int32_t& w, int32_t& h) {
+    w += 2 * metric(Metric::CxBorder);
+    h += metric(Metric::CyBorder) + metric(Metric::CyCaption);
+    if (menu) h += metric(Metric::CyMenu) + metric(Metric::CyBorder);
+    if (captionless(styleCode)) h -= metric(Metric::CyCaption) + metric(Metric::CyBorder);
+}
+
 void adjustWindowSize(Engine& e) {
     Host& h = e.host;
-    if (e.setup.hasMenu) e.sys.winH += h.metric(Metric::CyMenu) + h.metric(Metric::CyBorder);
-    if (captionless(e.setup.styleCode)) e.sys.winH -= h.metric(Metric::CyCaption) + h.metric(Metric::CyBorder);
-    if (e.setup.scrollRangeH > 0) e.sys.winH += h.metric(Metric::CyVThumb);
-    if (e.setup.scrollRangeV > 0) e.sys.winW += h.metric(Metric::CxHThumb);
+    WindowSetup& s = e.setup;
+    if (s.clientSizeSet) {
+        // The frame of the final style and menu, so that the client area is
+        // exactly what SetWinSize asked for (the metrics alone miss a border
+        // pixel with some styles).
+        e.sys.winW = s.clientW;
+        e.sys.winH = s.clientH;
+        h.outerSize(s.styleCode, s.style & ~(style::HScroll | style::VScroll), s.hasMenu, e.sys.winW, e.sys.winH);
+    } else {
+        if (s.hasMenu) e.sys.winH += h.metric(Metric::CyMenu) + h.metric(Metric::CyBorder);
+        if (captionless(s.styleCode)) e.sys.winH -= h.metric(Metric::CyCaption) + h.metric(Metric::CyBorder);
+    }
+    if (s.scrollRangeH > 0) e.sys.winH += h.metric(Metric::CyVThumb);
+    if (s.scrollRangeV > 0) e.sys.winW += h.metric(Metric::CxHThumb);
 }
 
 extern const CommandEntry kWindowSetupCommands[8] = {

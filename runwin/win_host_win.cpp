@@ -16,6 +16,13 @@ int WinHost::metric(Metric m) {
     return 0;
 }
 
+void WinHost::outerSize(int, uint32_t style, bool menu, int32_t& w, int32_t& h) {
+    RECT r{0, 0, w, h};
+    if (!AdjustWindowRectEx(&r, style, menu, 0)) return Host::outerSize(0, style, menu, w, h);
+    w = r.right - r.left;
+    h = r.bottom - r.top;
+}
+
 namespace {
 
 void showWarning(void*, WindowRef owner, const std::string& text, const char* title) {

@@ -11,6 +11,7 @@ class WinHost final : public Host {
 public:
     void postClose(WindowRef window) override;
     int metric(Metric m) override;
+    void outerSize(int styleCode, uint32_t style, bool menu, int32_t& w, int32_t& h) override;
 };
 
 // Adds every command family built so far: the portable ones and the Windows ones.

@@ -12,11 +12,11 @@ void setWinSize(Call& c) {
     int32_t v[2];
     if (!c.integers(0, 1, v)) return;
     HWND w = hwndOf(c.window);
-    int width = v[0] + 2 * GetSystemMetrics(SM_CXBORDER);
-    int height = v[1] + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYCAPTION);
-    if (GetMenu(w)) height += GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYBORDER);
-    const int code = c.e.setup.styleCode;
-    if (code == 1 || code == 3 || code == 4) height -= GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYBORDER);
+    // The frame the window really has; its scroll bars, if any, take their
+    // room from the client area.
+    const auto style = static_cast<uint32_t>(GetWindowLongPtrA(w, GWL_STYLE)) & ~(WS_HSCROLL | WS_VSCROLL);
+    int32_t width = v[0], height = v[1];
+    c.e.host.outerSize(c.e.setup.styleCode, style, GetMenu(w) != nullptr, width, height);
     SetWindowPos(w, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
 }
 

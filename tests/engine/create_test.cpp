@@ -45,6 +45,33 @@ TEST_F(Create, SizeIsTheClientAreaWhateverTheFrame) {
     EXPECT_EQ(e.sys.winH, 136);
 }
 
+// A host that knows the real frame of each style.
+struct FramedHost : FakeHost {
+    void outerSize(int, uint32_t style, bool menu, int32_t& w, int32_t& h) override {
+        lastStyle = style;
+        w += 6;
+        h += (menu ? 40 : 20);
+    }
+    uint32_t lastStyle = 0;
+};
+
+TEST(CreateFrame, TheHostsFrameFitsTheClientSize) {
+    FramedHost host;
+    CommandRegistry registry;
+    addCoreFamilies(registry);
+    CKavMes reporter("KAV Error", [](void*, WindowRef, const std::string&, const char*) {});
+    Engine e(registry, host, reporter);
+    resetRunState(e, 1280, 1024);
+    e.load("CREATE{SetWinSize(400,300);a=WIN_W;SetScrollBar(10,0);SetWinStyle(2);}");
+    ASSERT_TRUE(prepareProgram(e));
+    // During CREATE, WIN_W reads the size the metrics give.
+    EXPECT_EQ(e.names.value(e.names.find("a")), 402);
+    EXPECT_EQ(e.sys.winW, 406);
+    EXPECT_EQ(e.sys.winH, 320 + 16);
+    // The style as finally declared, without its scroll-bar bits.
+    EXPECT_EQ(host.lastStyle, 0x80CA0000u);
+}
+
 TEST_F(Create, PositionColourCaptionShape) {
     ASSERT_TRUE(load("CREATE{SetWinPos(5,6,1);SetWinColor(7);SetCaption(\"題名\");SetWinStyleOption(2,10,20);}"));
     EXPECT_EQ(e.sys.winL, 5);
