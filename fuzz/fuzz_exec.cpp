@@ -14,7 +14,12 @@
 
 namespace {
 
-constexpr uint64_t kStepLimit = 20000;
+// Statements per run, and for all runs of one input: the budget counts
+// statements, not work, and a statement can cost tens of thousands of steps
+// (DataInit fills up to 65535 slots), so the total keeps slow inputs far from
+// the time-out.
+constexpr uint64_t kStepsPerRun = 10000;
+constexpr uint64_t kStepsPerInput = 20000;
 
 struct NullHost : kav::Host {
     void postClose(kav::WindowRef) override {}
@@ -33,13 +38,17 @@ const kav::CommandRegistry& registry() {
     return r;
 }
 
-// What a new event finds: the program running, no error, a fresh budget.
-void freshRun(kav::Engine& e) {
+// What a new event finds: the program running, no error, a fresh budget out of
+// what the input has left. False when nothing is left.
+bool freshRun(kav::Engine& e, uint64_t& left) {
+    left -= e.steps < left ? e.steps : left;
     e.running = true;
     e.reporting = false;
     e.stopRuns = false;
     e.fault.clear();
     e.steps = 0;
+    e.stepLimit = left < kStepsPerRun ? left : kStepsPerRun;
+    return left > 0;
 }
 
 }  // namespace
@@ -52,8 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     kav::resetRunState(e, 1280, 1024);
     e.load(std::string(reinterpret_cast<const char*>(data), size));
-    e.stepLimit = kStepLimit;
+    uint64_t left = kStepsPerInput;
     e.steps = 0;
+    freshRun(e, left);
     if (!kav::prepareProgram(e)) {
         // Building the message reads the subject the failure left: one pointing
         // at released text shows up here.
@@ -62,14 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     for (std::string_view event : {"INIT", "TIMER", "TIMER", "CLOSE"}) {
-        freshRun(e);
+        if (!freshRun(e, left)) return 0;
         kav::runEvent(e, window, event);
     }
 
     const std::string_view text = e.program.view();
     const std::string first(text.substr(0, text.find('{')));
     for (int run = 0; run < 3; ++run) {
-        freshRun(e);
+        if (!freshRun(e, left)) return 0;
         const int32_t brace = e.compiled().section(first, e.fault);
         if (!e.fault.ok()) break;
         // The third run reads it as a dialog's creation section, with the
