@@ -23,7 +23,8 @@ while IFS= read -r line; do
     esac
 done <"$script"
 
-iconv -f UTF-8 -t CP932 "$script" >"$TMP/script.kav3"
+# As users keep them: Shift-JIS with CR LF (a // comment ends only at CR LF).
+iconv -f UTF-8 -t CP932 "$script" | sed 's/\r*$/\r/' >"$TMP/script.kav3"
 "$KAV3_PACK" "$KAV3_OUT/Kav3File.exe" "$TMP/script.kav3" "$TMP/app.exe"
 mapfile -t actual < <(wine "$KAV3_DRIVER" "${options[@]}" "$TMP/app.exe" | tr -d '\r')
 
