@@ -1,5 +1,6 @@
 #include "tests/driver/actions_win.h"
 
+#include <cstdio>
 #include <string>
 
 #include "tests/driver/app_windows_win.h"
@@ -77,6 +78,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::HScroll, &ActionPlayer::doScroll},
     {ActionKind::VScroll, &ActionPlayer::doScroll},
     {ActionKind::Info, &ActionPlayer::doInfo},
+    {ActionKind::Pixel, &ActionPlayer::doPixel},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const Output& out) : actions_(actions), out_(out) {}
@@ -159,6 +161,17 @@ void ActionPlayer::doScroll(const Action& a) {
 
 void ActionPlayer::doInfo(const Action&) {
     out_.line("info: " + describeWindow(window_));
+}
+
+// The colour the user sees at a client point, read from the screen.
+void ActionPlayer::doPixel(const Action& a) {
+    POINT p{a.a, a.b};
+    ClientToScreen(window_, &p);
+    WindowDC screen(nullptr);
+    const COLORREF c = GetPixel(screen.get(), p.x, p.y);
+    char rgb[8];
+    snprintf(rgb, sizeof rgb, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    out_.line("pixel: " + std::to_string(a.a) + "," + std::to_string(a.b) + " " + rgb);
 }
 
 void takeShot(HWND window, const std::string& file, const Output& out) {

@@ -44,6 +44,7 @@ private:
     void doShot(const Action& a);
     void doScroll(const Action& a);
     void doInfo(const Action& a);
+    void doPixel(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;

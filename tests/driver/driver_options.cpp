@@ -10,9 +10,9 @@ namespace kavdrv {
 
 const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]...\n"
-    "                   [--do \"ACTIONS\"] [--final-shot FILE] [--verbose] APP\n"
+    "                   [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
     "actions: move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
-    "         close; wait MS; shot FILE; hscroll CODE [POS]; vscroll CODE [POS]; info";
+    "         close; wait MS; shot FILE; hscroll CODE [POS]; vscroll CODE [POS]; info; pixel X Y";
 
 namespace {
 
@@ -50,6 +50,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"hscroll", ActionKind::HScroll, 1, 1, {kWord, kWord}},
     {"vscroll", ActionKind::VScroll, 1, 1, {kWord, kWord}},
     {"info", ActionKind::Info, 0, 0, {}},
+    {"pixel", ActionKind::Pixel, 2, 0, {kCoordinate, kCoordinate}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
@@ -170,6 +171,16 @@ bool onFinalShot(Options& o, const std::string& value, std::string& error) {
     return !value.empty();
 }
 
+bool onBoxWait(Options& o, const std::string& value, std::string& error) {
+    long long ms = 0;
+    if (!parseInteger(value, ms) || ms < 0 || ms > 600000) {
+        error = "bad --box-wait '" + value + "'";
+        return false;
+    }
+    o.boxWaitMs = static_cast<int>(ms);
+    return true;
+}
+
 bool onVerbose(Options& o, const std::string&, std::string&) {
     o.verbose = true;
     return true;
@@ -178,6 +189,7 @@ bool onVerbose(Options& o, const std::string&, std::string&) {
 constexpr OptionSyntax kOptionSyntax[] = {
     {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
     {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
+    {"--box-wait", true, onBoxWait},
 };
 
 const OptionSyntax* findOption(std::string_view name) {

@@ -8,7 +8,7 @@
 namespace kavdrv {
 
 enum class ActionKind {
-    Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info
+    Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel
 };
 
 struct Action {
@@ -25,6 +25,7 @@ struct Options {
     std::vector<int> answers;  // dialog button ids (IDOK, IDCANCEL, IDYES, IDNO), one per box
     std::vector<Action> actions;
     std::string finalShot;
+    int boxWaitMs = 0;  // how long each box stays up before its button is pressed
     bool verbose = false;
 };
 

@@ -50,13 +50,14 @@ TEST(Options, DefaultsWithOnlyTheApp) {
 TEST(Options, EveryOptionIsTakenInAnyOrder) {
     const Options o = parsed({"--timeout", "2.5", "--answer", "yes", "Z:\\a b\\app.exe", "--answer", "no", "--answer",
                               "cancel", "--answer", "ok", "--cmdline", "\"%s\" ", "--final-shot", "/tmp/f.png",
-                              "--verbose", "--do", "click 1 2"});
+                              "--verbose", "--do", "click 1 2", "--box-wait", "250"});
     EXPECT_EQ(o.app, "Z:\\a b\\app.exe");
     EXPECT_DOUBLE_EQ(o.timeoutSeconds, 2.5);
     EXPECT_EQ(o.answers, (std::vector<int>{6, 7, 2, 1}));
     EXPECT_EQ(o.commandLine, "\"%s\" ");
     EXPECT_EQ(o.finalShot, "/tmp/f.png");
     EXPECT_TRUE(o.verbose);
+    EXPECT_EQ(o.boxWaitMs, 250);
     ASSERT_EQ(o.actions.size(), 1u);
     EXPECT_EQ(o.actions[0].kind, ActionKind::Click);
 }
@@ -81,15 +82,18 @@ TEST(Options, UsageFaultsAreRejected) {
     rejection({"--answer", "OK", "a.exe"});
     rejection({"--answer", "retry", "a.exe"});
     rejection({"--final-shot", "", "a.exe"});
+    rejection({"--box-wait", "-5", "a.exe"});
+    rejection({"--box-wait", "soon", "a.exe"});
     EXPECT_NE(rejection({"--do", "jump 1 2", "a.exe"}).find("jump"), std::string::npos);
 }
 
 TEST(Actions, PointerActionsKeepTheirCoordinates) {
-    const std::vector<Action> list = actions("move 10 20; click 0 -5;rclick 32767 -32768 ;dblclick 0x10 7");
-    ASSERT_EQ(list.size(), 4u);
-    const ActionKind kinds[] = {ActionKind::Move, ActionKind::Click, ActionKind::RightClick, ActionKind::DoubleClick};
-    const int xs[] = {10, 0, 32767, 16}, ys[] = {20, -5, -32768, 7};
-    for (size_t i = 0; i < 4; ++i) {
+    const std::vector<Action> list = actions("move 10 20; click 0 -5;rclick 32767 -32768 ;dblclick 0x10 7;pixel 3 4");
+    ASSERT_EQ(list.size(), 5u);
+    const ActionKind kinds[] = {ActionKind::Move, ActionKind::Click, ActionKind::RightClick, ActionKind::DoubleClick,
+                                ActionKind::Pixel};
+    const int xs[] = {10, 0, 32767, 16, 3}, ys[] = {20, -5, -32768, 7, 4};
+    for (size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(list[i].kind, kinds[i]) << i;
         EXPECT_EQ(list[i].a, xs[i]) << i;
         EXPECT_EQ(list[i].b, ys[i]) << i;

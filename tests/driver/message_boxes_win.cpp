@@ -56,13 +56,21 @@ int defaultButton(HWND box) {
 
 }  // namespace
 
-MessageBoxes::MessageBoxes(std::vector<int> answers, const Output& out) : answers_(std::move(answers)), out_(out) {}
+MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out)
+    : answers_(std::move(answers)), wait_(wait), out_(out) {}
 
 void MessageBoxes::handle(DWORD processId) {
     forgetClosed();
     for (HWND hwnd : topLevelWindows(processId)) {
         if (!IsWindowVisible(hwnd) || !hasClass(hwnd, kDialogClass)) continue;
         if (Pressed* earlier = find(hwnd)) {
+            if (!earlier->done) {
+                if (Clock::now() < earlier->at) continue;
+                earlier->done = true;
+                earlier->at = Clock::now();
+                press(hwnd, earlier->button, false);
+                continue;
+            }
             if (Clock::now() - earlier->at < kPressAgainAfter) continue;
             earlier->at = Clock::now();
             press(hwnd, earlier->button, true);
@@ -70,7 +78,11 @@ void MessageBoxes::handle(DWORD processId) {
         }
         report(hwnd);
         const int button = chooseButton(hwnd);
-        pressed_.push_back({hwnd, button, Clock::now()});
+        if (wait_.count() > 0) {
+            pressed_.push_back({hwnd, button, Clock::now() + wait_, false});
+            continue;
+        }
+        pressed_.push_back({hwnd, button, Clock::now(), true});
         press(hwnd, button, false);
     }
 }

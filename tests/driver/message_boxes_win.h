@@ -11,8 +11,9 @@ namespace kavdrv {
 
 class MessageBoxes {
 public:
-    // answers: button ids to press, one per box in order of appearance.
-    MessageBoxes(std::vector<int> answers, const Output& out);
+    // answers: button ids to press, one per box in order of appearance; each box
+    // stays up `wait` after it is reported (the app's events go on meanwhile).
+    MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out);
 
     // Reports every box of the process not seen before and presses its button;
     // presses again a box that has stayed up well after its press.
@@ -26,7 +27,8 @@ private:
     struct Pressed {
         HWND box;
         int button;
-        Clock::time_point at;
+        Clock::time_point at;  // when it was (or is to be) pressed
+        bool done;
     };
 
     void report(HWND box) const;
@@ -36,6 +38,7 @@ private:
     Pressed* find(HWND box);
 
     std::vector<int> answers_;
+    std::chrono::milliseconds wait_;
     size_t nextAnswer_ = 0;
     std::vector<Pressed> pressed_;
     const Output& out_;

@@ -33,7 +33,7 @@ void parkPointer() {
 }  // namespace
 
 Session::Session(const Options& options, const Output& out)
-    : options_(options), out_(out), boxes_(options.answers, out), actions_(options.actions, out) {}
+    : options_(options), out_(out), boxes_(options.answers, std::chrono::milliseconds(options.boxWaitMs), out), actions_(options.actions, out) {}
 
 int Session::run() {
     if (!start()) return 3;
