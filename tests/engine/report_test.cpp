@@ -99,3 +99,76 @@ TEST_F(EventRuns, EmptyProgramRunsNothing) {
 
 }  // namespace
 }  // namespace kav::test
+
+namespace kav::test {
+namespace {
+
+TEST_F(EventRuns, NothingRunsOnceTheProgramIsClosing) {
+    ASSERT_TRUE(load("LBUTTONDOWN{end;}PAINT{x=y;}"));
+    EXPECT_EQ(run("LBUTTONDOWN"), 0);
+    EXPECT_FALSE(e.running);
+    // Queued events before the close request arrives do not run (nor fail).
+    EXPECT_EQ(run("PAINT"), 0);
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A reporter whose box lets another event run meanwhile, as a modal box does.
+struct NestingReporter {
+    Engine* engine = nullptr;
+    std::vector<std::string> texts;
+    static void show(void* self, WindowRef w, const std::string& text, const char*) {
+        auto* r = static_cast<NestingReporter*>(self);
+        r->texts.push_back(text);
+        runEvent(*r->engine, w, "PAINT");
+        runEvent(*r->engine, w, "TIMER");
+    }
+};
+
+class NestedEvents : public EngineTest {
+protected:
+    NestingReporter sink;
+    CKavMes nestingReporter{"KAV Error", &NestingReporter::show, &sink};
+    Engine nested{registry, host, nestingReporter};
+};
+
+TEST_F(NestedEvents, OneErrorGivesOneBox) {
+    sink.engine = &nested;
+    resetRunState(nested, 1280, 1024);
+    nested.load("TIMER{x=nothing;}PAINT{p=1;}");
+    ASSERT_TRUE(prepareProgram(nested));
+    runEvent(nested, window, "TIMER");
+    ASSERT_EQ(sink.texts.size(), 1u);
+    EXPECT_EQ(nested.names.find("p"), -1);  // PAINT did not run while the box was up
+    EXPECT_FALSE(nested.running);
+}
+
+int releases = 0;
+
+// Stands for a command whose modal loop saw the window destroyed.
+void destroyMeanwhile(Call& c) {
+    c.e.stopRuns = true;
+    c.e.releaseWhenIdle = [] { ++releases; };
+}
+
+const CommandEntry kModal[] = {{"Modal", 0, kStatement, destroyMeanwhile}};
+
+TEST(Destruction, WaitsForTheSectionsStillRunning) {
+    FakeHost host;
+    CommandRegistry registry;
+    addCoreFamilies(registry);
+    registry.add(kModal);
+    CKavMes reporter("KAV Error", [](void*, WindowRef, const std::string&, const char*) {});
+    Engine e(registry, host, reporter);
+    resetRunState(e, 1280, 1024);
+    e.load("INIT{a=1;Modal;b=2;}");
+    ASSERT_TRUE(prepareProgram(e));
+    releases = 0;
+    runEvent(e, nullptr, "INIT");
+    // The run stopped at the statement after the command, then the release came.
+    EXPECT_EQ(e.names.find("b"), -1);
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(e.activeRuns, 0);
+}
+
+}  // namespace
+}  // namespace kav::test
