@@ -31,7 +31,10 @@ void dataInit(Call& c) {
     if (i < 0 || c.e.names.entry(i).plain()) return c.fail(Status::NoArray, name);
     const NameTable::Entry& entry = c.e.names.entry(i);
     double* slots = c.e.names.slots(i);
-    for (uint32_t k = 0, n = uint32_t{entry.rows} * entry.columns; k < n; ++k) slots[k] = v;
+    const uint32_t n = uint32_t{entry.rows} * entry.columns;
+    for (uint32_t k = 0; k < n; ++k) slots[k] = v;
+    // A step budget counts this as the work it is, not as one statement.
+    if (c.e.stepLimit) c.e.steps += n / 1024;
 }
 
 }  // namespace

@@ -36,10 +36,19 @@ std::string compacted(std::string_view raw) {
     return s;
 }
 
+bool isCompact(std::string_view text) {
+    bool literal = false;
+    for (char c : text) {
+        if (c == '"') literal = !literal;
+        else if (!literal && (c == '\t' || c == '\n' || c == '\r' || c == ' ')) return false;
+    }
+    return true;
+}
+
 ProgramText::ProgramText(std::string raw) : bytes_(std::move(raw)) {
     size_t nul = bytes_.find('\0');
     if (nul != std::string::npos) bytes_.resize(nul);
-    bytes_.resize(compactText(bytes_.data()));
+    if (!isCompact(bytes_)) bytes_.resize(compactText(bytes_.data()));
 }
 
 bool ProgramText::skipLiteral(const char*& p) const {

@@ -11,9 +11,14 @@
 namespace kav {
 
 // Removes blanks, tabs, line breaks and // comments outside string literals, in
-// place; returns the new length. Compacting compacted text changes nothing.
+// place; returns the new length.
 size_t compactText(char* text);
 std::string compacted(std::string_view raw);
+
+// Whether the text holds no blank, tab or line break outside literals, as every
+// compacted text. A second compaction is not harmless: "8/ /2" compacts to
+// "8//2", and compacting that again would take everything after "8" for a comment.
+bool isCompact(std::string_view text);
 
 // Statements are copied into a buffer of this many bytes at most.
 constexpr size_t kStatementMax = 512;
@@ -21,7 +26,9 @@ constexpr size_t kStatementMax = 512;
 class ProgramText {
 public:
     ProgramText() = default;
-    explicit ProgramText(std::string raw);  // compacts
+    // Up to the first NUL, compacted unless it is compact already (the payload of a
+    // built application was compacted when it was written).
+    explicit ProgramText(std::string raw);
 
     const char* data() const { return bytes_.c_str(); }
     int32_t size() const { return static_cast<int32_t>(bytes_.size()); }

@@ -26,6 +26,10 @@ TEST_F(Expressions, PrecedenceAndAssociativity) {
     EXPECT_EQ(eval("1-(2-(3-4))"), -2);
     EXPECT_EQ(eval("7%3"), 1);
     EXPECT_EQ(eval("-7%3"), -1);
+    EXPECT_EQ(eval("7%(0-3)"), 1);
+    EXPECT_EQ(eval("7.5%2"), 1.5);
+    EXPECT_TRUE(std::signbit(eval("(0-6)%3")));  // fmod keeps the sign of a zero result
+    EXPECT_EQ(eval("3000000000%7"), static_cast<double>(static_cast<float>(std::fmod(3000000000.0, 7.0))));
     EXPECT_EQ(eval("1+7%3*2"), 3);
 }
 

@@ -21,10 +21,16 @@ TEST(Compaction, CommentEndsOnlyAtCarriageReturnLineFeed) {
 
 TEST(Compaction, UnclosedLiteralRunsToTheEnd) { EXPECT_EQ(compacted("a=\"b c\r\n d"), "a=\"b c\r\n d"); }
 
-TEST(Compaction, IsIdempotentAndStopsAtNul) {
-    std::string once = compacted("A{ x = \"a b\" ; // c\r\n}");
-    EXPECT_EQ(compacted(once), once);
-    EXPECT_EQ(compacted(std::string("a=1;\0b=2;", 9)), "a=1;");
+TEST(Compaction, StopsAtNul) { EXPECT_EQ(compacted(std::string("a=1;\0b=2;", 9)), "a=1;"); }
+
+TEST(Compaction, CompactTextIsNotCompactedAgain) {
+    // The blank kept the slashes apart; a second pass would make them a comment.
+    const std::string once = compacted("A{x=8/ /2;y=1;}\r\n");
+    EXPECT_EQ(once, "A{x=8//2;y=1;}");
+    EXPECT_EQ(ProgramText(once).view(), once);
+    EXPECT_EQ(ProgramText("A{ x = \"a b\" ; // c\r\n}").view(), "A{x=\"a b\";}");
+    EXPECT_TRUE(isCompact("a=\"b c\";"));
+    EXPECT_FALSE(isCompact("a= 1;"));
 }
 
 TEST(Compaction, KanjiPassUnchanged) {
