@@ -48,10 +48,24 @@ struct Stmt {
     int32_t open = 0, close = 0;
     uint8_t blockStatus = 0;
 
-    // Where a plain statement continues.
+    // Where a plain statement continues: just after its ';'.
     bool nextKnown = false;
     uint8_t nextStatus = 0;
     int32_t next = 0;
+
+    // The position after this statement (at pos), or -1 with status 2 for an
+    // unclosed literal before its ';'.
+    int32_t following(const ProgramText& text, int32_t pos, Fault& f) {
+        if (!nextKnown) {
+            Fault scratch;
+            next = text.nextStatement(pos, scratch);
+            nextStatus = scratch.status;
+            nextKnown = true;
+        }
+        if (!nextStatus) return next;
+        f.status = nextStatus;
+        return -1;
+    }
 
     void failWith(Status s, std::string_view subject, bool setsSubject) {
         failStatus = static_cast<uint8_t>(s);
@@ -371,14 +385,9 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
                 if (!f.ok()) return p;
                 const int32_t close = prog.blockEnd(brace, f);
                 if (!f.ok()) return p;
-                if (!s.nextKnown) {
-                    Fault scratch;
-                    s.next = e.program.nextStatement(p, scratch);
-                    s.nextStatus = scratch.status;
-                    s.nextKnown = true;
-                }
-                if (s.nextStatus) return f.status = s.nextStatus, p;
-                open(1, brace + 1, close, s.next);
+                const int32_t resume = s.following(e.program, p, f);
+                if (resume < 0) return p;
+                open(1, brace + 1, close, resume);
                 callLevels[calls++] = top;
                 continue;
             }
@@ -399,14 +408,9 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             break;
         }
 
-        if (!s.nextKnown) {
-            Fault scratch;
-            s.next = e.program.nextStatement(p, scratch);
-            s.nextStatus = scratch.status;
-            s.nextKnown = true;
-        }
-        if (s.nextStatus) return f.status = s.nextStatus, p;
-        p = s.next;
+        const int32_t next = s.following(e.program, p, f);
+        if (next < 0) return p;
+        p = next;
     }
 }
 
