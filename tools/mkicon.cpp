@@ -48,13 +48,13 @@ std::vector<uint8_t> picture() {
     for (int y = 6; y < 26; ++y) {
         for (int x = 5; x < 9; ++x) set(x, y, Red);
         int d = y < 16 ? 16 - y : y - 15;  // the two arms of the K
-        for (int x = 9 + d - 1; x < 9 + d + 3 && x < 20; ++x) set(x, y, Red);
+        for (int x = 9 + d - 1; x < 9 + d + 3 && x < 19; ++x) set(x, y, Red);
     }
     const char* three[] = {"#####", "    #", "    #", " ####", "    #", "    #", "#####"};
     for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 5; ++col)
             if (three[row][col] == '#')
-                for (int dy = 0; dy < 2; ++dy) set(20 + col, 12 + row * 2 + dy, Navy);
+                for (int dy = 0; dy < 2; ++dy) set(21 + col, 9 + row * 2 + dy, Navy);
     return px;
 }
 
