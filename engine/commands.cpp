@@ -19,9 +19,7 @@ Status checkArgCount(const ArgList& args, int8_t expected) {
     return Status::Ok;
 }
 
-namespace {
-
-int tableSlot(Table t) {
+int tableIndex(Table t) {
     switch (t) {
     case kStatement: return 0;
     case kValue: return 1;
@@ -31,18 +29,16 @@ int tableSlot(Table t) {
     return 0;
 }
 
-}  // namespace
-
 void CommandRegistry::add(std::span<const CommandEntry> family) {
     for (const CommandEntry& entry : family) {
         all_.push_back(&entry);
         for (Table t : {kStatement, kValue, kCreate, kDialogCreate})
-            if (entry.tables & t) byTable_[tableSlot(t)].emplace(entry.name, &entry);
+            if (entry.tables & t) byTable_[tableIndex(t)].emplace(entry.name, &entry);
     }
 }
 
 const CommandEntry* CommandRegistry::find(Table t, std::string_view name) const {
-    const auto& table = byTable_[tableSlot(t)];
+    const auto& table = byTable_[tableIndex(t)];
     auto it = table.find(name);
     return it == table.end() ? nullptr : it->second;
 }

@@ -24,6 +24,10 @@ enum Table : uint8_t {
     kDialogCreate = 8,  // a dialog's creation section
 };
 
+constexpr int kTableCount = 4;
+// 0..kTableCount-1 for one table: where per-table data is kept.
+int tableIndex(Table t);
+
 // What a statement means to the executor.
 enum class Kind : uint8_t { Plain = 0, Loop = 2, Call = 3, If = 4, Return = 5, End = 6 };
 
@@ -69,7 +73,7 @@ public:
     const std::vector<const CommandEntry*>& entries() const { return all_; }
 
 private:
-    std::unordered_map<std::string_view, const CommandEntry*> byTable_[4];
+    std::unordered_map<std::string_view, const CommandEntry*> byTable_[kTableCount];
     std::vector<const CommandEntry*> all_;
 };
 

@@ -261,8 +261,7 @@ CompiledProgram::CompiledProgram(const ProgramText& text) : text_(text) {}
 CompiledProgram::~CompiledProgram() = default;
 
 Stmt& CompiledProgram::statement(Engine& e, Table table, int32_t pos) {
-    int slot = table == kStatement ? 0 : table == kCreate ? 1 : table == kDialogCreate ? 2 : 3;
-    auto& cache = caches_[slot];
+    auto& cache = caches_[tableIndex(table)];
     if (!cache) {
         cache = std::make_unique<Cache>();
         cache->index.assign(static_cast<size_t>(text_.size()) + 1, 0);
@@ -276,7 +275,7 @@ Stmt& CompiledProgram::statement(Engine& e, Table table, int32_t pos) {
 }
 
 int32_t CompiledProgram::section(std::string_view name, Fault& f) {
-    auto it = sections_.find(std::string(name));
+    auto it = sections_.find(name);
     if (it == sections_.end()) {
         Fault scratch;
         int32_t pos = text_.findSection(name, scratch);

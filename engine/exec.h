@@ -39,8 +39,13 @@ private:
         std::deque<Stmt> stmts;
     };
     const ProgramText& text_;
-    std::unique_ptr<Cache> caches_[4];
-    std::unordered_map<std::string, int32_t> sections_;  // -1: not found
+    // Looked up by string_view: an event must not allocate to find its section.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unique_ptr<Cache> caches_[kTableCount];
+    std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> sections_;  // -1: not found
     std::unordered_map<int32_t, int32_t> blockEnds_;     // -1: unmatched
 };
 

@@ -24,7 +24,6 @@ public:
     // Ends the thread: wakes it and waits for it (at most a second), answering
     // its pending tick meanwhile so that it cannot block on this thread.
     void stop();
-    bool running() const { return thread_ != nullptr; }
 
 private:
     static DWORD WINAPI main(void* self);
