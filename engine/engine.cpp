@@ -41,6 +41,9 @@ void resetRunState(Engine& e, int screenW, int screenH) {
     e.reporting = false;
     e.stopRuns = false;
     e.fault.clear();
+    e.runWindow = nullptr;
+    e.dialogWindow = nullptr;
+    e.host.resetParts();
 }
 
 bool prepareProgram(Engine& e) {
@@ -55,6 +58,7 @@ bool prepareProgram(Engine& e) {
         executeSection(e, nullptr, brace, kCreate);
         if (!f.ok()) {
             e.names.clear();
+            e.host.resetParts();
             return false;
         }
     }

@@ -35,6 +35,9 @@ public:
     // The text of the single-line edit control with this ID_ name, at most
     // `limit` bytes; false when no such control exists.
     virtual bool singleLineEditText(std::string_view name, size_t limit, std::string& out) { return false; }
+    // Every subsystem outside the core forgets the declarations and objects of
+    // the last run (a new run starts, or a CREATE phase failed).
+    virtual void resetParts() {}
 };
 
 // Window style bits (the system's values).
@@ -78,6 +81,8 @@ struct Engine {
     NameTable names;
     SystemState sys;
     WindowSetup setup;
+    WindowRef runWindow = nullptr;     // the run window once it exists (screen 0)
+    WindowRef dialogWindow = nullptr;  // the open dialog window (screen -1), if any
     bool running = true;
     bool dialogOpen = false;
     bool eventsEnabled = false;

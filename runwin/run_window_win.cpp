@@ -87,6 +87,7 @@ LRESULT CALLBACK RunWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LP
     if (message == WM_NCCREATE) {
         self = static_cast<RunWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
+        self->e_.runWindow = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else if (message == WM_NCDESTROY && self) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -228,6 +229,7 @@ LRESULT RunWindow::onTimerTick(UINT, WPARAM generation, LPARAM) {
 LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     // Sections still running (nested in a modal box) stop at their next statement.
     e_.stopRuns = true;
+    e_.runWindow = nullptr;
     timer_.stop();
     Engine& e = e_;
     auto release = [&e] {
