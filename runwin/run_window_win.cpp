@@ -1,6 +1,7 @@
 #include "runwin/run_window_win.h"
 
 #include "engine/exec.h"
+#include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
 
 namespace kav {
@@ -105,11 +106,13 @@ LRESULT RunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
     e_.eventsEnabled = false;
+    resetPalette();
     e_.sys.answer = 0;
     const WindowSetup& s = e_.setup;
     if (s.topmost) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (s.scrollRangeH > 0) SetScrollRange(hwnd_, SB_HORZ, 0, s.scrollRangeH, FALSE);
     if (s.scrollRangeV > 0) SetScrollRange(hwnd_, SB_VERT, 0, s.scrollRangeV, FALSE);
+    makeSubScreens(hwnd_);
     if (s.shape == 1 || s.shape == 2) {
         HRGN region = s.shape == 1 ? CreateRoundRectRgn(0, 0, e_.sys.winW, e_.sys.winH, s.cornerW, s.cornerH)
                                    : CreateEllipticRgn(0, 0, e_.sys.winW, e_.sys.winH);
@@ -125,6 +128,7 @@ LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
 LRESULT RunWindow::onSize(UINT, WPARAM, LPARAM lParam) {
     e_.sys.winW = LOWORD(lParam);
     e_.sys.winH = HIWORD(lParam);
+    setMainScreenSize(e_.sys.winW, e_.sys.winH);
     event("SIZE");
     return 0;
 }
@@ -234,6 +238,7 @@ LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     Engine& e = e_;
     auto release = [&e] {
         e.host.closeOpenFile();
+        releaseSubScreens();
         e.names.clear();
         e.load(std::string());
     };

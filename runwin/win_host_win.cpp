@@ -1,5 +1,7 @@
 #include "runwin/win_host_win.h"
 
+#include "graphics/screens_win.h"
+
 namespace kav {
 
 void WinHost::postClose(WindowRef window) { PostMessageA(hwndOf(window), WM_CLOSE, 0, 0); }
@@ -23,6 +25,8 @@ void WinHost::outerSize(int, uint32_t style, bool menu, int32_t& w, int32_t& h) 
     h = r.bottom - r.top;
 }
 
+void WinHost::resetParts() { forgetGraphics(); }
+
 namespace {
 
 void showWarning(void*, WindowRef owner, const std::string& text, const char* title) {
@@ -39,11 +43,19 @@ CommandRegistry allFamilies() {
 
 extern const CommandEntry kMiscCommands[2];
 extern const CommandEntry kWindowCommands[3];
+extern const CommandEntry kScreenCommands[5];
+extern const CommandEntry kPrimitiveCommands[13];
+extern const CommandEntry kTextCommands[6];
+extern const CommandEntry kCopyCommands[1];
 
 void addAllFamilies(CommandRegistry& r) {
     addCoreFamilies(r);
     r.add(kMiscCommands);
     r.add(kWindowCommands);
+    r.add(kScreenCommands);
+    r.add(kPrimitiveCommands);
+    r.add(kTextCommands);
+    r.add(kCopyCommands);
 }
 
 Interpreter::Interpreter(const char* errorTitle)
