@@ -2,6 +2,7 @@
 
 #include "controls/control_windows_win.h"
 #include "engine/exec.h"
+#include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
 
 namespace kav {
@@ -106,12 +107,14 @@ LRESULT RunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
     e_.eventsEnabled = false;
+    resetPalette();
     e_.sys.answer = 0;
     const WindowSetup& s = e_.setup;
     if (s.topmost) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     createControlWindows(0, hwnd_, true);
     if (s.scrollRangeH > 0) SetScrollRange(hwnd_, SB_HORZ, 0, s.scrollRangeH, FALSE);
     if (s.scrollRangeV > 0) SetScrollRange(hwnd_, SB_VERT, 0, s.scrollRangeV, FALSE);
+    makeSubScreens(hwnd_);
     if (s.shape == 1 || s.shape == 2) {
         HRGN region = s.shape == 1 ? CreateRoundRectRgn(0, 0, e_.sys.winW, e_.sys.winH, s.cornerW, s.cornerH)
                                    : CreateEllipticRgn(0, 0, e_.sys.winW, e_.sys.winH);
@@ -127,6 +130,7 @@ LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
 LRESULT RunWindow::onSize(UINT, WPARAM, LPARAM lParam) {
     e_.sys.winW = LOWORD(lParam);
     e_.sys.winH = HIWORD(lParam);
+    setMainScreenSize(e_.sys.winW, e_.sys.winH);
     event("SIZE");
     return 0;
 }
@@ -240,6 +244,7 @@ LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     auto release = [&e] {
         e.host.closeOpenFile();
         e.names.clear();
+        releaseSubScreens();
         releaseControls(0);  // the windows go with the run window; their fonts go here
         e.load(std::string());
     };

@@ -2,6 +2,7 @@
 
 #include "controls/control_windows_win.h"
 #include "files/open_file_win.h"
+#include "graphics/screens_win.h"
 
 namespace kav {
 
@@ -33,6 +34,7 @@ bool WinHost::singleLineEditText(std::string_view name, size_t limit, std::strin
 }
 
 void WinHost::resetParts() {
+    forgetGraphics();
     releaseControls(0);
     kav::closeOpenFile();
 }
@@ -59,6 +61,10 @@ extern const CommandEntry kEditCommands[25];
 extern const CommandEntry kListCommands[12];
 extern const CommandEntry kFileCommands[10];
 extern const CommandEntry kFileDialogCommands[4];
+extern const CommandEntry kScreenCommands[5];
+extern const CommandEntry kPrimitiveCommands[13];
+extern const CommandEntry kTextCommands[6];
+extern const CommandEntry kCopyCommands[1];
 
 void addAllFamilies(CommandRegistry& r) {
     addCoreFamilies(r);
@@ -70,6 +76,10 @@ void addAllFamilies(CommandRegistry& r) {
     r.add(kListCommands);
     r.add(kFileCommands);
     r.add(kFileDialogCommands);
+    r.add(kScreenCommands);
+    r.add(kPrimitiveCommands);
+    r.add(kTextCommands);
+    r.add(kCopyCommands);
 }
 
 Interpreter::Interpreter(const char* errorTitle)
