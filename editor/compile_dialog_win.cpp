@@ -33,21 +33,32 @@ std::string ownStubPath() {
     return stubPathBeside(std::string_view(own, n < MAX_PATH ? n : 0));
 }
 
-// The preview: the standard icon, or the accepted icon file drawn pixel by pixel.
-void drawPreview(HWND dialog, const CompileDialog& d) {
-    WindowDC dc(dialog);
-    if (!dc) return;
+// The preview sits at (390, 90) in a 32 x 32 owner-drawn child of its own, so
+// the dialog and its group box repaint it instead of painting over it.
+constexpr int kPreviewId = 1031;
+
+void createPreview(HWND dialog, HINSTANCE instance) {
+    CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, kPreviewX, kPreviewY, 32, 32, dialog,
+                    reinterpret_cast<HMENU>(kPreviewId), instance, nullptr);
+}
+
+// The standard icon, or the accepted icon file pixel by pixel.
+void drawPreview(const DRAWITEMSTRUCT& item, const CompileDialog& d) {
+    HDC dc = item.hDC;
     if (!d.useCustomIcon) {
-        if (HICON icon = LoadIconA(d.instance, MAKEINTRESOURCEA(IDI_STANDARD)))
-            DrawIcon(dc.get(), kPreviewX, kPreviewY, icon);
+        RECT all{0, 0, 32, 32};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+        if (HICON icon = LoadIconA(d.instance, MAKEINTRESOURCEA(IDI_STANDARD))) DrawIcon(dc, 0, 0, icon);
         return;
     }
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             const uint32_t c = iconPreviewColour(customIcon, x, y);
-            SetPixel(dc.get(), kPreviewX + x, kPreviewY + y, RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF));
+            SetPixel(dc, x, y, RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF));
         }
 }
+
+void repaintPreview(HWND dialog) { InvalidateRect(GetDlgItem(dialog, kPreviewId), nullptr, FALSE); }
 
 void chooseIcon(HWND dialog, CompileDialog& d) {
     char file[kPathMax] = {}, title[kPathMax] = {};
@@ -69,7 +80,7 @@ void chooseIcon(HWND dialog, CompileDialog& d) {
     if (r != ReadResult::Ok || bytes.size() != kIconFileSize) return warn(dialog, "対応できないアイコンファイルです");
     customIcon = std::move(bytes);
     d.useCustomIcon = true;
-    drawPreview(dialog, d);
+    repaintPreview(dialog);
 }
 
 // The build; false only when the user keeps the dialog open.
@@ -110,11 +121,11 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         d = reinterpret_cast<CompileDialog*>(lParam);
         SendDlgItemMessageA(dialog, IDC_OUTPUT_NAME, EM_LIMITTEXT, kPathMax - 1, 0);
         SetDlgItemTextA(dialog, IDC_OUTPUT_NAME, d->outputName.c_str());
+        createPreview(dialog, d->instance);
         return TRUE;
-    case WM_PAINT:
-        // Drawn after the dialog's own painting, so a covered preview comes back.
-        DefWindowProcA(dialog, message, wParam, lParam);
-        if (d) drawPreview(dialog, *d);
+    case WM_DRAWITEM:
+        if (!d || wParam != kPreviewId) return FALSE;
+        drawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *d);
         return TRUE;
     case WM_COMMAND:
         if (!d) return FALSE;
@@ -126,7 +137,7 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         case IDC_ICON_FILE: chooseIcon(dialog, *d); return TRUE;
         case IDC_ICON_STANDARD:
             d->useCustomIcon = false;
-            InvalidateRect(dialog, nullptr, TRUE);
+            repaintPreview(dialog);
             return TRUE;
         }
         return FALSE;

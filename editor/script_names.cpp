@@ -61,6 +61,9 @@ std::string startFileFromCommandLine(std::string_view commandLine) {
     std::string file;
     for (char c : commandLine.substr(at))
         if (c != '"') file += c;
+    // Windows file names never end in a blank: one left after the quotes (as
+    // Wine writes an argument it had to quote) is no part of the name.
+    while (!file.empty() && (file.back() == ' ' || file.back() == '\t')) file.pop_back();
     return file;
 }
 

@@ -22,7 +22,8 @@ std::string titleText(std::string_view name);
 bool needsScriptExtension(std::string_view path);
 
 // The file named on the command line: from the third double quote to the end,
-// every double quote removed; empty with fewer than three quotes.
+// every double quote and any trailing blank removed; empty with fewer than
+// three quotes.
 std::string startFileFromCommandLine(std::string_view commandLine);
 
 // The file name shown in the title for a path: the text after its last

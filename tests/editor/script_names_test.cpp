@@ -41,6 +41,7 @@ TEST(StartFile, TakesTheTextFromTheThirdQuote) {
     EXPECT_EQ(startFileFromCommandLine("\"C:\\KAV3\\KAV3.exe\" C:\\a.kav3"), "");
     EXPECT_EQ(startFileFromCommandLine("KAV3.exe"), "");
     EXPECT_EQ(startFileFromCommandLine("\"a\" \"b\"c\"d"), "bcd");
+    EXPECT_EQ(startFileFromCommandLine("\"a\" \"C:\\x.kav3 \" "), "C:\\x.kav3");
 }
 
 TEST(FileTitle, IsTheNameAfterTheLastSeparator) {
