@@ -1,12 +1,14 @@
 #include "editor/editor_window_win.h"
 
 #include <cstring>
+#include <memory>
 
 #include "editor/compile_dialog_win.h"
 #include "editor/resource_ids.h"
 #include "editor/text_search.h"
 #include "editor/toolbar_font_win.h"
 #include "editor/toolbar_win.h"
+#include "editor/window_object_win.h"
 
 namespace kav::editor {
 
@@ -93,17 +95,16 @@ EditorWindow::EditorWindow(HINSTANCE instance, std::string startFile)
 }
 
 HWND EditorWindow::create(HINSTANCE instance, const std::string& startFile) {
-    auto* w = new EditorWindow(instance, startFile);
-    // The window owns the object from WM_NCCREATE on and deletes it at WM_NCDESTROY.
-    HWND hwnd = CreateWindowExA(0, kClassName, "Kav3", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, w);
-    return hwnd;
+    std::unique_ptr<EditorWindow> w(new EditorWindow(instance, startFile));
+    // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+    return CreateWindowExA(0, kClassName, "Kav3", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, nullptr, instance, &w);
 }
 
 LRESULT CALLBACK EditorWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
-        self = static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = adopt<EditorWindow>(lParam);
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else if (message == WM_NCDESTROY && self) {

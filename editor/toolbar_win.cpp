@@ -1,9 +1,11 @@
 #include "editor/toolbar_win.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "editor/toolbar_font_win.h"
+#include "editor/window_object_win.h"
 #include "editor/win_handles_win.h"
 
 namespace kav::editor {
@@ -27,13 +29,15 @@ public:
     static HWND open(HINSTANCE instance, HWND button, const std::string& text) {
         POINT at;
         GetCursorPos(&at);
-        auto* tip = new Tip(text);
-        HWND hwnd = CreateWindowExA(0, kTipClass, "", WS_POPUP, at.x + 8, at.y + 24,
-                                    6 * static_cast<int>(text.size()) + 12, 16, button, nullptr, instance, tip);
-        if (!hwnd) {
-            delete tip;
-            return nullptr;
-        }
+        auto tip = std::unique_ptr<Tip>(new Tip(text));
+        const int w = 6 * static_cast<int>(text.size()) + 12, h = 16;
+        // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+        HWND hwnd = CreateWindowExA(0, kTipClass, "", WS_POPUP, at.x + 8, at.y + 24, w, h, button, nullptr,
+                                    instance, &tip);
+        if (!hwnd) return nullptr;
+        // Outside the rounded frame the tip is see-through; the window owns the region.
+        if (HRGN shape = CreateRoundRectRgn(0, 0, w + 1, h + 1, 14, 14))
+            if (!SetWindowRgn(hwnd, shape, FALSE)) DeleteObject(shape);
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         return hwnd;
     }
@@ -42,8 +46,7 @@ public:
         auto* self = reinterpret_cast<Tip*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         switch (message) {
         case WM_NCCREATE:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(adopt<Tip>(lParam)));
             SetTimer(hwnd, kTipTimer, kTipMs, nullptr);
             break;
         case WM_NCDESTROY:
@@ -91,7 +94,7 @@ public:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Button*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (message == WM_NCCREATE) {
-            self = static_cast<Button*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            self = adopt<Button>(lParam);
             self->hwnd_ = hwnd;
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else if (message == WM_NCDESTROY && self) {
@@ -250,11 +253,10 @@ HWND createToolbarButton(HINSTANCE instance, HWND parent, HWND editControl, int 
         tipFont = makeToolbarFont();
     }
     ++buttonsMade;
-    auto* button = new Button(instance, editControl, command, tip);
-    // The window owns the object from WM_NCCREATE on and deletes it at WM_NCDESTROY.
-    HWND hwnd = CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE, x, 4, kButtonSize, kButtonSize, parent,
-                                nullptr, instance, button);
-    return hwnd;
+    auto button = std::make_unique<Button>(instance, editControl, command, tip);
+    // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+    return CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE, x, 4, kButtonSize, kButtonSize, parent,
+                           nullptr, instance, &button);
 }
 
 }  // namespace kav::editor
