@@ -10,6 +10,11 @@ trap 'rm -rf "$TMP"' EXIT
 EDITOR="$KAV3_OUT/KAV3.exe"
 STUB="$KAV3_OUT/KavFiles/Kav64"
 
+# These cases address the editor's window and dialogs: a driver without the
+# window, menu and file-dialog actions cannot run them (skipped, code 77).
+usage=$(wine "$KAV3_DRIVER" --help 2>&1 || true)
+[[ "$usage" == *"--window CLASS"* ]] || { echo "driver lacks --window"; exit 77; }
+
 # The Windows form of a path here (drive Z: is the root).
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 # drive [FILE] -- OPTIONS...: the editor, started on FILE when one is given.
