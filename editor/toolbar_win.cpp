@@ -114,6 +114,9 @@ private:
         case WM_TIMER: return onTimer(wParam);
         case WM_LBUTTONDOWN: return onButtonDown();
         case WM_LBUTTONUP: return onButtonUp();
+        case BM_CLICK:  // a click made by a program: pressed and released
+            onButtonDown();
+            return onButtonUp();
         case WM_DESTROY: closeTip(); return 0;
         }
         return DefWindowProcA(hwnd_, message, wParam, lParam);
@@ -255,8 +258,9 @@ HWND createToolbarButton(HINSTANCE instance, HWND parent, HWND editControl, int 
     ++buttonsMade;
     auto button = std::make_unique<Button>(instance, editControl, command, tip);
     // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+    // Its control id is its command, so the button can be found like any control.
     return CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE, x, 4, kButtonSize, kButtonSize, parent,
-                           nullptr, instance, &button);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance, &button);
 }
 
 }  // namespace kav::editor
