@@ -140,6 +140,28 @@ search)
         --do "settext 201 ab; button 143; wait 200; button 143; wait 200; button 143; wait 200; menu 105")
     expect "box: KAV3 Error: 検索文字列が見つかりません
 exit: 0" "$got" ;;
+run-while-running)
+    # Run and Compile refuse while a run window is open; leaving the editor
+    # takes the run window along.
+    script "$TMP/w.kav3" $'CREATE{ SetCaption("走行中"); SetWinSize(200,100); }\r\n'
+    got=$(drive "$TMP/w.kav3" --timeout 30 --do "menu 32781; window RUN; window KAV3; menu 32781; wait 500; menu 32790; wait 500; menu 105")
+    expect "box: KAV3 Error: 既にアプリケーションが実行中です
+box: KAV3 Error: 既にアプリケーションが実行中です
+exit: 0" "$got" ;;
+run-without-create)
+    # The runtime's defaults: caption "実行中", the screen less 80 at (40, 40).
+    script "$TMP/d.kav3" $'INIT{}\r\n'
+    got=$(drive "$TMP/d.kav3" --timeout 30 --do "menu 32781; window RUN; info; close; window KAV3; menu 105")
+    [[ "$got" == *'caption=実行中 '* && "$got" == *'window=40,40,1200,944 '* && "$got" == *$'\nexit: 0' ]] ||
+        { echo "$got"; exit 1; } ;;
+exit-yes-saves-first)
+    # Yes to the question on leaving saves under a new name and stays open; a
+    # name without a dot gets ".kav3".
+    got=$(drive "" --timeout 30 --answer yes --answer yes --file "$(winpath "$TMP/newprog")" \
+        --do "menu 32789; wait 300; menu 105; wait 2000; info; menu 105")
+    [[ "$got" == *$'box: 終  了: '*$'\nfiledlg: 名前を付けて保存\ninfo: '*'caption=KAV3 - [newprog.kav3] '*$'\nexit: 0' ]] ||
+        { echo "$got"; exit 1; }
+    printf '%s' "$starter" | iconv -f UTF-8 -t CP932 | cmp - "$TMP/newprog.kav3" ;;
 *)
     echo "unknown case $case_name"
     exit 2 ;;

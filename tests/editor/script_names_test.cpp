@@ -51,6 +51,8 @@ TEST(FileTitle, IsTheNameAfterTheLastSeparator) {
     // 0x5C as the trail byte of "表" is no separator.
     EXPECT_EQ(fileTitleOf("C:\\dir\\表.kav3"), "表.kav3");
     EXPECT_EQ(folderOf("C:\\dir\\表.kav3"), "C:\\dir\\");
+    EXPECT_EQ(folderOf("a.kav3"), "");
+    EXPECT_EQ(fileTitleOf("C:/dir/b.kav3"), "b.kav3");
 }
 
 TEST(Builder, ProposesAnOutputNameCutAtTheFirstDot) {
