@@ -1,5 +1,6 @@
 #include "runwin/run_window_win.h"
 
+#include "controls/control_windows_win.h"
 #include "engine/exec.h"
 #include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
@@ -110,6 +111,7 @@ LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
     e_.sys.answer = 0;
     const WindowSetup& s = e_.setup;
     if (s.topmost) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    createControlWindows(0, hwnd_, true);
     if (s.scrollRangeH > 0) SetScrollRange(hwnd_, SB_HORZ, 0, s.scrollRangeH, FALSE);
     if (s.scrollRangeV > 0) SetScrollRange(hwnd_, SB_VERT, 0, s.scrollRangeV, FALSE);
     makeSubScreens(hwnd_);
@@ -202,7 +204,10 @@ LRESULT RunWindow::onMouseWheel(UINT, WPARAM wParam, LPARAM) {
 }
 
 LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (lParam) return 0;  // scroll-bar controls come with the control table
+    if (lParam) {
+        runControlScroll(e_, hwnd_, wParam, lParam, 0);
+        return 0;
+    }
     const int code = LOWORD(wParam);
     if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_THUMBPOSITION) return 0;
     const bool horizontal = message == WM_HSCROLL;
@@ -215,11 +220,11 @@ LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT RunWindow::onCommand(UINT, WPARAM, LPARAM) {
+LRESULT RunWindow::onCommand(UINT, WPARAM wParam, LPARAM) {
     // Commands are refused while an error is pending and during creation.
     if (!e_.fault.ok() || !e_.eventsEnabled) return 0;
-    // Menu items (identifiers below 600) and controls (600 on) run their
-    // sections once the menu and control families exist.
+    // Menu items (identifiers below 600) run their sections once the menu family exists.
+    if (LOWORD(wParam) >= kControlIdBase) runControlCommand(e_, hwnd_, wParam);
     return 0;
 }
 
@@ -238,8 +243,9 @@ LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     Engine& e = e_;
     auto release = [&e] {
         e.host.closeOpenFile();
-        releaseSubScreens();
         e.names.clear();
+        releaseSubScreens();
+        releaseControls(0);  // the windows go with the run window; their fonts go here
         e.load(std::string());
     };
     if (e_.activeRuns > 0) e_.releaseWhenIdle = release;

@@ -79,13 +79,37 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::VScroll, &ActionPlayer::doScroll},
     {ActionKind::Info, &ActionPlayer::doInfo},
     {ActionKind::Pixel, &ActionPlayer::doPixel},
+    {ActionKind::Window, &ActionPlayer::doWindow},
+    {ActionKind::Menu, &ActionPlayer::doMenu},
+    {ActionKind::MenuState, &ActionPlayer::doMenuState},
+    {ActionKind::Button, &ActionPlayer::doButton},
+    {ActionKind::Type, &ActionPlayer::doType},
+    {ActionKind::SetText, &ActionPlayer::doSetText},
+    {ActionKind::Text, &ActionPlayer::doText},
+    {ActionKind::Focus, &ActionPlayer::doFocus},
+    {ActionKind::Pick, &ActionPlayer::doPick},
 };
 
-ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const Output& out) : actions_(actions), out_(out) {}
+ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)
+    : actions_(actions), out_(out) {
+    target_.className = windowClass;
+}
 
-void ActionPlayer::step(HWND runWindow) {
+bool ActionPlayer::addressWindow(DWORD processId) {
+    if (window_ && IsWindow(window_)) return Clock::now() >= windowSeen_;
+    window_ = findVisibleWindow(processId, target_.className.c_str(), target_.title, target_.anyTitle);
+    if (!window_) return false;
+    out_.note("addressing " + describeWindow(window_));
+    // Wine shows a new window black until its first paint reaches the X server.
+    windowSeen_ = Clock::now() + std::chrono::milliseconds(GetUpdateRect(window_, nullptr, FALSE) ? 300 : 100);
+    return false;
+}
+
+void ActionPlayer::step(DWORD processId) {
     if (finished() || Clock::now() < resumeAt_) return;
-    window_ = runWindow;
+    // A wait or a change of window needs no window: the last one may be gone.
+    const ActionKind kind = actions_[next_].kind;
+    if (kind != ActionKind::Window && kind != ActionKind::Wait && !addressWindow(processId)) return;
     const Action& action = actions_[next_++];
     for (const Route& r : kRoutes)
         if (r.kind == action.kind) (this->*r.handler)(action);
@@ -93,7 +117,11 @@ void ActionPlayer::step(HWND runWindow) {
 }
 
 void ActionPlayer::post(UINT message, WPARAM wParam, LPARAM lParam) const {
-    if (!PostMessageA(window_, message, wParam, lParam)) {
+    postTo(window_, message, wParam, lParam);
+}
+
+void ActionPlayer::postTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!PostMessageA(hwnd, message, wParam, lParam)) {
         const DWORD error = GetLastError();
         out_.note("posting message " + hex32(message) + " failed: error " + std::to_string(error));
     }
@@ -151,12 +179,18 @@ void ActionPlayer::doWait(const Action& a) {
 }
 
 void ActionPlayer::doShot(const Action& a) {
-    takeShot(window_, a.file, out_);
+    takeShot(window_, a.text, out_);
 }
 
 void ActionPlayer::doScroll(const Action& a) {
     const UINT message = a.kind == ActionKind::HScroll ? WM_HSCROLL : WM_VSCROLL;
-    post(message, MAKEWPARAM(static_cast<WORD>(a.a), static_cast<WORD>(a.b)), 0);
+    const WPARAM codeAndPosition = MAKEWPARAM(static_cast<WORD>(a.a), static_cast<WORD>(a.b));
+    if (a.c < 0) {
+        post(message, codeAndPosition, 0);
+        return;
+    }
+    // A scroll-bar control reports to its parent, naming itself in lParam.
+    if (HWND bar = control(a, a.c)) postTo(GetParent(bar), message, codeAndPosition, reinterpret_cast<LPARAM>(bar));
 }
 
 void ActionPlayer::doInfo(const Action&) {

@@ -1,5 +1,6 @@
-// Plays the --do actions on the run window, one at a time, never blocking:
-// input is posted to the window's queue as the system would deliver it.
+// Plays the --do actions on the addressed window, one at a time: input is
+// posted to the window's queue as the system would deliver it; only reading
+// or setting a control's text waits for the app, and never for long.
 #pragma once
 #include <windows.h>
 
@@ -13,10 +14,13 @@ namespace kavdrv {
 
 class ActionPlayer {
 public:
-    ActionPlayer(const std::vector<Action>& actions, const Output& out);
+    // The actions address the visible top-level window of windowClass until a
+    // `window` action names another.
+    ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out);
 
-    // Performs the next action when its turn has come (a wait holds the list back).
-    void step(HWND runWindow);
+    // Performs the next action of the process's windows when its turn has come:
+    // a wait, or an addressed window not yet shown and painted, holds the list back.
+    void step(DWORD processId);
     bool finished() const { return next_ == actions_.size(); }
 
     ActionPlayer(const ActionPlayer&) = delete;
@@ -31,7 +35,12 @@ private:
     };
     static const Route kRoutes[];
 
+    [[nodiscard]] bool addressWindow(DWORD processId);
     void post(UINT message, WPARAM wParam, LPARAM lParam) const;
+    void postTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const;
+    // The control with the action's id on the addressed window; reports its absence.
+    HWND control(const Action& a, int id) const;
+    void fail(const Action& a, const std::string& why) const;
     void doMove(const Action& a);
     void doClick(const Action& a);
     void doRightClick(const Action& a);
@@ -45,12 +54,23 @@ private:
     void doScroll(const Action& a);
     void doInfo(const Action& a);
     void doPixel(const Action& a);
+    void doWindow(const Action& a);
+    void doMenu(const Action& a);
+    void doMenuState(const Action& a);
+    void doButton(const Action& a);
+    void doType(const Action& a);
+    void doSetText(const Action& a);
+    void doText(const Action& a);
+    void doFocus(const Action& a);
+    void doPick(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;
     size_t next_ = 0;
     Clock::time_point resumeAt_{};
+    WindowSpec target_;
     HWND window_ = nullptr;
+    Clock::time_point windowSeen_{};
     POINT mouse_{0, 0};  // client coordinates of the last move
 };
 

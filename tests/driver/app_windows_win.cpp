@@ -9,6 +9,18 @@ namespace {
 // Long enough for a busy app under Wine, short enough not to eat the timeout.
 constexpr UINT kSendTimeoutMs = 2000;
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND hwnd, LPARAM context) {
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 struct WindowsOfProcess {
     DWORD processId;
     std::vector<HWND> windows;
@@ -33,13 +45,29 @@ std::vector<HWND> topLevelWindows(DWORD processId) {
 bool hasClass(HWND hwnd, const char* className) {
     char name[64];
     const int length = GetClassNameA(hwnd, name, sizeof name);
-    return length > 0 && std::strcmp(name, className) == 0;
+    // Windows compares class names without regard to case.
+    return length > 0 && lstrcmpiA(name, className) == 0;
 }
 
 HWND findVisibleWindow(DWORD processId, const char* className) {
     for (HWND hwnd : topLevelWindows(processId))
         if (IsWindowVisible(hwnd) && hasClass(hwnd, className)) return hwnd;
     return nullptr;
+}
+
+HWND findVisibleWindow(DWORD processId, const char* className, const std::string& title, bool anyTitle) {
+    for (HWND hwnd : topLevelWindows(processId))
+        if (IsWindowVisible(hwnd) && hasClass(hwnd, className) && (anyTitle || windowTextRaw(hwnd) == title))
+            return hwnd;
+    return nullptr;
+}
+
+HWND findControl(HWND window, int id) {
+    if (HWND child = GetDlgItem(window, id)) return child;
+    // Controls may sit on a child window (a group or a page) rather than on the window itself.
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(window, matchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string windowTextRaw(HWND hwnd) {

@@ -9,10 +9,15 @@
 namespace kavdrv {
 
 const char kUsage[] =
-    "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]...\n"
-    "                   [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
-    "actions: move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
-    "         close; wait MS; shot FILE; hscroll CODE [POS]; vscroll CODE [POS]; info; pixel X Y";
+    "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
+    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
+    "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
+    "         close; wait MS; shot FILE; hscroll CODE [POS [ID]]; vscroll CODE [POS [ID]]; info; pixel X Y;\n"
+    "         window CLASS[:TITLE]; menu ID; menustate ID; button ID; type ID TEXT; settext ID [TEXT];\n"
+    "         text ID; focus ID; pick ID INDEX\n"
+    "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
+    "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
+    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled).";
 
 namespace {
 
@@ -28,13 +33,19 @@ constexpr Range kWheelSteps{-273, 273};
 constexpr Range kVirtualKey{1, 254};
 constexpr Range kWord{0, 0xFFFF};
 constexpr Range kMilliseconds{0, 0x7FFFFFFF};
+// List and combo box indexes are non-negative ints.
+constexpr Range kIndex{0, 0x7FFFFFFF};
+
+// What follows an action's numbers.
+enum class Tail { None, Text, OptionalText };
 
 struct ActionSyntax {
     const char* name;
     ActionKind kind;
     int required;  // numbers that must follow the name
     int optional;  // numbers that may follow them
-    Range ranges[2];
+    Range ranges[3];
+    Tail tail = Tail::None;
 };
 
 constexpr ActionSyntax kActionSyntax[] = {
@@ -42,15 +53,25 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"click", ActionKind::Click, 2, 0, {kCoordinate, kCoordinate}},
     {"rclick", ActionKind::RightClick, 2, 0, {kCoordinate, kCoordinate}},
     {"dblclick", ActionKind::DoubleClick, 2, 0, {kCoordinate, kCoordinate}},
-    {"wheel", ActionKind::Wheel, 1, 0, {kWheelSteps, {}}},
-    {"key", ActionKind::Key, 1, 0, {kVirtualKey, {}}},
-    {"char", ActionKind::Char, 1, 0, {kWord, {}}},
+    {"wheel", ActionKind::Wheel, 1, 0, {kWheelSteps}},
+    {"key", ActionKind::Key, 1, 0, {kVirtualKey}},
+    {"char", ActionKind::Char, 1, 0, {kWord}},
     {"close", ActionKind::Close, 0, 0, {}},
-    {"wait", ActionKind::Wait, 1, 0, {kMilliseconds, {}}},
-    {"hscroll", ActionKind::HScroll, 1, 1, {kWord, kWord}},
-    {"vscroll", ActionKind::VScroll, 1, 1, {kWord, kWord}},
+    {"wait", ActionKind::Wait, 1, 0, {kMilliseconds}},
+    {"shot", ActionKind::Shot, 0, 0, {}, Tail::Text},
+    {"hscroll", ActionKind::HScroll, 1, 2, {kWord, kWord, kWord}},
+    {"vscroll", ActionKind::VScroll, 1, 2, {kWord, kWord, kWord}},
     {"info", ActionKind::Info, 0, 0, {}},
     {"pixel", ActionKind::Pixel, 2, 0, {kCoordinate, kCoordinate}},
+    {"window", ActionKind::Window, 0, 0, {}, Tail::Text},
+    {"menu", ActionKind::Menu, 1, 0, {kWord}},
+    {"menustate", ActionKind::MenuState, 1, 0, {kWord}},
+    {"button", ActionKind::Button, 1, 0, {kWord}},
+    {"type", ActionKind::Type, 1, 0, {kWord}, Tail::Text},
+    {"settext", ActionKind::SetText, 1, 0, {kWord}, Tail::OptionalText},
+    {"text", ActionKind::Text, 1, 0, {kWord}},
+    {"focus", ActionKind::Focus, 1, 0, {kWord}},
+    {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
@@ -82,11 +103,15 @@ const ActionSyntax* findSyntax(std::string_view name) {
     return nullptr;
 }
 
-bool parseNumbers(const ActionSyntax& syntax, std::string_view rest, Action& action, std::string& error) {
-    int* slots[2] = {&action.a, &action.b};
+// Reads the action's numbers from the front of rest, leaving its text behind.
+bool parseNumbers(const ActionSyntax& syntax, std::string_view& rest, Action& action, std::string& error) {
+    int* slots[3] = {&action.a, &action.b, &action.c};
+    const int most = syntax.required + syntax.optional;
     int count = 0;
-    for (std::string_view word = takeWord(rest); !word.empty(); word = takeWord(rest)) {
-        if (count == syntax.required + syntax.optional) {
+    while (count < (syntax.tail == Tail::None ? most + 1 : syntax.required)) {
+        const std::string_view word = takeWord(rest);
+        if (word.empty()) break;
+        if (count == most) {
             error = joined({"too many numbers for '", syntax.name, "'"});
             return false;
         }
@@ -108,20 +133,41 @@ bool parseNumbers(const ActionSyntax& syntax, std::string_view rest, Action& act
 bool parseAction(std::string_view item, Action& action, std::string& error) {
     std::string_view rest = item;
     const std::string_view name = takeWord(rest);
-    if (name == "shot") {
-        // The file is the rest of the item, so Windows paths may hold blanks.
-        action.kind = ActionKind::Shot;
-        action.file = std::string(trim(rest));
-        if (action.file.empty()) error = "'shot' needs a file";
-        return !action.file.empty();
-    }
     const ActionSyntax* syntax = findSyntax(name);
     if (!syntax) {
         error = joined({"unknown action '", name, "'"});
         return false;
     }
     action.kind = syntax->kind;
-    return parseNumbers(*syntax, rest, action, error);
+    if (!parseNumbers(*syntax, rest, action, error)) return false;
+    // The text is the rest of the item, so Windows paths and typed text may hold blanks.
+    action.text = std::string(trim(rest));
+    if (syntax->tail == Tail::Text && action.text.empty()) {
+        error = joined({"'", syntax->name, "' needs a text"});
+        return false;
+    }
+    if (action.kind == ActionKind::Window && parseWindowSpec(action.text).className.empty()) {
+        error = "'window' needs a class";
+        return false;
+    }
+    return true;
+}
+
+// The next item of an action list, with "\;" turned into ';'.
+std::string takeItem(std::string_view& text) {
+    std::string item;
+    while (!text.empty()) {
+        const char c = text.front();
+        text.remove_prefix(1);
+        if (c == ';') break;
+        if (c == '\\' && !text.empty() && text.front() == ';') {
+            item += ';';
+            text.remove_prefix(1);
+            continue;
+        }
+        item += c;
+    }
+    return item;
 }
 
 bool parseSeconds(std::string_view text, double& seconds) {
@@ -165,6 +211,21 @@ bool onDo(Options& o, const std::string& value, std::string& error) {
     return parseActions(value, o.actions, error);
 }
 
+bool onWindow(Options& o, const std::string& value, std::string& error) {
+    o.windowClass = value;
+    if (value.empty()) error = "--window needs a class";
+    return !value.empty();
+}
+
+bool onFile(Options& o, const std::string& value, std::string& error) {
+    if (value.empty()) {
+        error = "--file needs a path or '-'";
+        return false;
+    }
+    o.files.push_back(value);
+    return true;
+}
+
 bool onFinalShot(Options& o, const std::string& value, std::string& error) {
     o.finalShot = value;
     if (value.empty()) error = "--final-shot needs a file";
@@ -189,7 +250,7 @@ bool onVerbose(Options& o, const std::string&, std::string&) {
 constexpr OptionSyntax kOptionSyntax[] = {
     {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
     {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
-    {"--box-wait", true, onBoxWait},
+    {"--box-wait", true, onBoxWait},    {"--window", true, onWindow},         {"--file", true, onFile},
 };
 
 const OptionSyntax* findOption(std::string_view name) {
@@ -219,8 +280,18 @@ bool parseInteger(std::string_view text, long long& value) {
     return true;
 }
 
+WindowSpec parseWindowSpec(std::string_view text) {
+    WindowSpec spec;
+    const size_t colon = text.find(':');
+    spec.className = std::string(trim(text.substr(0, colon)));
+    if (colon != std::string_view::npos) {
+        spec.title = std::string(text.substr(colon + 1));
+        spec.anyTitle = false;
+    }
+    return spec;
+}
+
 const char* actionName(ActionKind kind) {
-    if (kind == ActionKind::Shot) return "shot";
     for (const ActionSyntax& s : kActionSyntax)
         if (s.kind == kind) return s.name;
     return "?";
@@ -239,9 +310,8 @@ int answerButton(std::string_view word) {
 
 bool parseActions(std::string_view text, std::vector<Action>& actions, std::string& error) {
     while (!text.empty()) {
-        const size_t semicolon = text.find(';');
-        const std::string_view item = trim(text.substr(0, semicolon));
-        text.remove_prefix(semicolon == std::string_view::npos ? text.size() : semicolon + 1);
+        const std::string whole = takeItem(text);
+        const std::string_view item = trim(whole);
         if (item.empty()) continue;
         Action action;
         if (!parseAction(item, action, error)) return false;

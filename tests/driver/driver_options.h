@@ -8,18 +8,30 @@
 namespace kavdrv {
 
 enum class ActionKind {
-    Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel
+    Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
+    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState
 };
 
 struct Action {
     ActionKind kind = ActionKind::Info;
-    int a = 0;         // x, wheel steps, key code, character, milliseconds or scroll code
-    int b = 0;         // y or scroll position
-    std::string file;  // the picture file of a shot, as written
+    int a = 0;         // x, wheel steps, key code, character, milliseconds, scroll code or control/menu id
+    int b = 0;         // y, scroll position or item index
+    int c = -1;        // the scroll-bar control of hscroll/vscroll; -1 for the window's own bar
+    std::string text;  // a shot's file, the text to type or set, or the CLASS[:TITLE] of window, as written
+};
+
+// The top-level window a `window` action addresses: its class, and its caption
+// when the action gives one after a colon.
+struct WindowSpec {
+    std::string className;
+    std::string title;
+    bool anyTitle = true;
 };
 
 struct Options {
     std::string app;
+    std::string windowClass = "RUN";  // the window the actions address until a `window` action
+    std::vector<std::string> files;   // answers for the file dialogs in order; "-" cancels
     std::string commandLine = "\"%s\"";
     double timeoutSeconds = 10;
     std::vector<int> answers;  // dialog button ids (IDOK, IDCANCEL, IDYES, IDNO), one per box
@@ -33,11 +45,15 @@ struct Options {
 // one-line reason in error on any usage fault.
 [[nodiscard]] bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
-// Parses a semicolon-separated action list; empty items are ignored.
+// Parses a semicolon-separated action list; empty items are ignored and "\;"
+// stands for a semicolon inside an item's text.
 [[nodiscard]] bool parseActions(std::string_view text, std::vector<Action>& actions, std::string& error);
 
 // Parses a decimal (optionally signed) or 0x-hex integer that fills the whole text.
 [[nodiscard]] bool parseInteger(std::string_view text, long long& value);
+
+// Splits the CLASS[:TITLE] of a window action at its first colon.
+WindowSpec parseWindowSpec(std::string_view text);
 
 // The word an action is written with in --do.
 const char* actionName(ActionKind kind);

@@ -126,8 +126,8 @@ TEST(Actions, ShotTakesTheRestOfTheItemAsItsFile) {
     const std::vector<Action> list = actions("shot  C:\\my pictures\\a.png ;shot /tmp/b.bmp");
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].kind, ActionKind::Shot);
-    EXPECT_EQ(list[0].file, "C:\\my pictures\\a.png");
-    EXPECT_EQ(list[1].file, "/tmp/b.bmp");
+    EXPECT_EQ(list[0].text, "C:\\my pictures\\a.png");
+    EXPECT_EQ(list[1].text, "/tmp/b.bmp");
 }
 
 TEST(Actions, EmptyItemsAreSkipped) {
@@ -139,9 +139,84 @@ TEST(Actions, EmptyItemsAreSkipped) {
 TEST(Actions, MalformedActionsAreRejected) {
     for (const char* bad : {"click 10", "click a b", "click 1 2 3", "move 1 2x", "wheel", "wheel 274", "wheel --1",
                             "key 0", "key 255", "key 0x", "key 1.5", "char 0x10000", "wait -1", "hscroll",
-                            "vscroll 1 2 3", "vscroll 1 -1", "info now", "close 1", "shot", "shot   ", "Click 1 2",
+                            "vscroll 1 2 3 4", "vscroll 1 -1", "info now", "close 1", "shot", "shot   ", "Click 1 2",
                             "move 1 2; tap 3 4", "move 99999 1"})
         EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
+TEST(Actions, ControlActionsTakeAnIdAndTheirText) {
+    const std::vector<Action> list = actions(
+        "menu 101; button 0x3E8; type 7  hello world ; settext 8; settext 9 a  b;text 65535; focus 1; pick 4 2;"
+        "menustate 3; type 5 \xe6\x97\xa5\xe6\x9c\xac");
+    ASSERT_EQ(list.size(), 10u);
+    const ActionKind kinds[] = {ActionKind::Menu,    ActionKind::Button, ActionKind::Type,  ActionKind::SetText,
+                                ActionKind::SetText, ActionKind::Text,   ActionKind::Focus, ActionKind::Pick,
+                                ActionKind::MenuState, ActionKind::Type};
+    const int ids[] = {101, 1000, 7, 8, 9, 65535, 1, 4, 3, 5};
+    for (size_t i = 0; i < list.size(); ++i) {
+        EXPECT_EQ(list[i].kind, kinds[i]) << i;
+        EXPECT_EQ(list[i].a, ids[i]) << i;
+    }
+    EXPECT_EQ(list[2].text, "hello world") << "inner blanks stay, outer ones go";
+    EXPECT_EQ(list[3].text, "") << "settext without a text empties the control";
+    EXPECT_EQ(list[4].text, "a  b");
+    EXPECT_EQ(list[7].b, 2);
+    EXPECT_EQ(list[9].text, "\xe6\x97\xa5\xe6\x9c\xac") << "bytes pass through untouched";
+}
+
+TEST(Actions, EscapedSemicolonsStayInTheText) {
+    const std::vector<Action> list = actions("type 5 a\\;b\\; c;shot x\\;y.bmp;text 5");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].text, "a;b; c");
+    EXPECT_EQ(list[1].text, "x;y.bmp");
+    EXPECT_EQ(list[2].kind, ActionKind::Text);
+    // A backslash elsewhere is an ordinary character (Windows paths).
+    EXPECT_EQ(actions("type 5 C:\\new\\t.txt")[0].text, "C:\\new\\t.txt");
+}
+
+TEST(Actions, ScrollTakesAnOptionalControl) {
+    const std::vector<Action> list = actions("hscroll 5 40 1002; vscroll 0; vscroll 4 7");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].a, 5);
+    EXPECT_EQ(list[0].b, 40);
+    EXPECT_EQ(list[0].c, 1002);
+    EXPECT_EQ(list[1].c, -1) << "no id: the window's own bar";
+    EXPECT_EQ(list[2].c, -1);
+}
+
+TEST(Actions, WindowNamesAClassAndMaybeATitle) {
+    const std::vector<Action> list = actions("window DLG; window #32770:Save as: final ; window RUN:");
+    ASSERT_EQ(list.size(), 3u);
+    WindowSpec spec = parseWindowSpec(list[0].text);
+    EXPECT_EQ(spec.className, "DLG");
+    EXPECT_TRUE(spec.anyTitle);
+    spec = parseWindowSpec(list[1].text);
+    EXPECT_EQ(spec.className, "#32770");
+    EXPECT_FALSE(spec.anyTitle);
+    EXPECT_EQ(spec.title, "Save as: final") << "only the first colon splits";
+    spec = parseWindowSpec(list[2].text);
+    EXPECT_FALSE(spec.anyTitle) << "an empty title asks for an untitled window";
+    EXPECT_EQ(spec.title, "");
+}
+
+TEST(Actions, MalformedControlActionsAreRejected) {
+    for (const char* bad : {"menu", "menu 65536", "menu -1", "menu 1 2", "button", "button x", "type 5", "type 5   ",
+                            "type", "type x hello", "settext", "text", "text 1 2", "focus", "pick 1", "pick 1 -1",
+                            "pick 1 2 3", "menustate", "window", "window   ", "window :title", "hscroll 1 2 3 4",
+                            "vscroll 1 2 70000"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
+TEST(Options, WindowAndFileAnswers) {
+    Options o = parsed({"app.exe"});
+    EXPECT_EQ(o.windowClass, "RUN");
+    EXPECT_TRUE(o.files.empty());
+    o = parsed({"--window", "KAV3", "--file", "/tmp/a b.txt", "--file", "-", "--file", "C:\\x.txt", "app.exe"});
+    EXPECT_EQ(o.windowClass, "KAV3");
+    EXPECT_EQ(o.files, (std::vector<std::string>{"/tmp/a b.txt", "-", "C:\\x.txt"}));
+    rejection({"--window", "", "a.exe"});
+    rejection({"--file", "", "a.exe"});
+    rejection({"a.exe", "--file"});
 }
 
 TEST(Integers, DecimalSignedAndHex) {

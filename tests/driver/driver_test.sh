@@ -120,6 +120,58 @@ early-exit)
     # The probe cannot open its log and ends before any window: actions skipped.
     expect "exit: 2" "$(drive --timeout 10 --cmdline '"%s" Z:\no\such\folder\log' --do "click 1 1; info" "$PROBE")" \
         "driver output" ;;
+controls)
+    # Control actions reach the controls as a user's input would: focus moves
+    # (edit notifications), typed double-byte text arrives whole, picks notify
+    # the parent; failures are printed, and the run goes on. Wine lets no
+    # other process read a menu's items, so menustate can only say so here.
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG controls" --do "focus 201; type 201 ab 日本; text 201;
+          settext 201 x\\;y z; text 201; focus 202; button 202; pick 203 2; pick 204 1; pick 203 9; pick 201 0;
+          hscroll 5 40 205; vscroll 1; menu 103; menustate 103; menustate 104; button 999; close" "$PROBE")
+    expect 'text: 201: ab 日本
+text: 201: x;y z
+error: pick 203: no item 9
+error: pick 201: not a list or combo box
+error: menustate 103: no such item, or the menu cannot be read from another process
+error: menustate 104: no such item, or the menu cannot be read from another process
+error: button 999: no control 999
+exit: 7' "$out" "driver output"
+    expect "command 201 256 control
+command 201 512 control
+command 202 0 control
+command 203 1 sel 2
+command 204 1 sel 1
+hscroll 5 40 control 205
+vscroll 1 0 0
+command 103 0 menu
+syscommand 0xF060
+close
+exit" "$(probe_log)" "probe log" ;;
+dialogs)
+    # File dialogs take the --file answers in order and are cancelled beyond
+    # them; the app's own dialog is no message box and is left to the actions,
+    # which address it and another top-level window by class and caption.
+    : >"$TMP/o.txt"
+    out=$(drive --timeout 20 --file "$TMP/o.txt" --file - --cmdline "\"%s\" $WINLOG controls" --do "menu 101; wait 2000;
+          menu 102; wait 2000; menu 101; wait 2000; menu 105; window #32770:ask; settext 401 hello; button 1;
+          window RUN; menu 106; window SECOND:second; button 301; window RUN; close" "$PROBE")
+    expect 'filedlg: probe open
+filedlg: probe save
+filedlg: probe open
+exit: 7' "$out" "driver output"
+    expect "command 101 0 menu
+open 1 Z:${TMP//\//\\}\\o.txt
+command 102 0 menu
+save 0
+command 101 0 menu
+open 0
+command 105 0 menu
+ask 1 hello
+command 106 0 menu
+second command 301 0
+syscommand 0xF060
+close
+exit" "$(probe_log)" "probe log" ;;
 start-failure)
     set +e
     out=$(wine "$KAV3_DRIVER" "$TMP/missing.exe" 2>/dev/null)

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "tests/driver/app_windows_win.h"
+#include "tests/driver/dialogs_win.h"
 #include "tests/driver/driver_options.h"
 
 namespace kavdrv {
 
 namespace {
 
-constexpr char kDialogClass[] = "#32770";
 // The static control that holds a message box's text.
 constexpr int kTextControlId = 0xFFFF;
 // A pressed box hides at once; one still up after this missed the press.
@@ -62,7 +62,7 @@ MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds w
 void MessageBoxes::handle(DWORD processId) {
     forgetClosed();
     for (HWND hwnd : topLevelWindows(processId)) {
-        if (!IsWindowVisible(hwnd) || !hasClass(hwnd, kDialogClass)) continue;
+        if (classifyDialog(hwnd) != DialogKind::MessageBox) continue;
         if (Pressed* earlier = find(hwnd)) {
             if (!earlier->done) {
                 if (Clock::now() < earlier->at) continue;

@@ -3,8 +3,9 @@
 // the result of every message box it shows, to a log file, so a test can see
 // exactly what the driver delivered.
 //
-//   kav3drv_probe.exe LOG [stubborn] [region] [topmost] [box:KIND]...
+//   kav3drv_probe.exe LOG [stubborn] [region] [topmost] [controls] [box:KIND]...
 //     stubborn   ignore WM_CLOSE (the driver must terminate it)
+//     controls   a menu bar and controls (probe_controls_win.cpp), logging their commands
 //     region     give the window an elliptic region; topmost: WS_EX_TOPMOST
 //     box:KIND   before the window opens, show a box: ok, okcancel, yesno,
 //                yesno2 (No is the default), abort (abort/retry/ignore)
@@ -17,7 +18,23 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/driver/probe_app_win.h"
 #include "tests/driver/win_handles_win.h"
+
+namespace probe {
+
+FILE* logFile = nullptr;
+
+void logLine(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(logFile, format, args);
+    va_end(args);
+    std::fputc('\n', logFile);
+    std::fflush(logFile);
+}
+
+}  // namespace probe
 
 namespace {
 
@@ -27,18 +44,8 @@ constexpr int kExitCode = 7;
 // "日本語" and "二行目" in Shift-JIS, split by CR LF: the driver must convert and escape it.
 constexpr char kBoxText[] = "\x93\xfa\x96\x7b\x8c\xea\r\n\x93\xf1\x8d\x73\x96\xda";
 
-FILE* logFile = nullptr;
+using probe::logLine;
 bool stubborn = false;
-
-void logLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void logLine(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(logFile, format, args);
-    va_end(args);
-    std::fputc('\n', logFile);
-    std::fflush(logFile);
-}
 
 struct BoxKind {
     const char* name;
@@ -86,6 +93,10 @@ LRESULT logKey(HWND, UINT, WPARAM w, LPARAM l, const char* name) {
 }
 
 LRESULT logScroll(HWND, UINT, WPARAM w, LPARAM l, const char* name) {
+    if (l) {
+        probe::logControlScroll(name, w, reinterpret_cast<HWND>(l));
+        return 0;
+    }
     logLine("%s %u %u %ld", name, LOWORD(w), HIWORD(w), static_cast<long>(l));
     return 0;
 }
@@ -117,6 +128,10 @@ LRESULT onPaint(HWND hwnd, UINT, WPARAM, LPARAM, const char*) {
     return 0;
 }
 
+LRESULT onCommand(HWND hwnd, UINT, WPARAM w, LPARAM l, const char*) {
+    return probe::onCommand(hwnd, w, l);
+}
+
 LRESULT onDestroy(HWND, UINT, WPARAM, LPARAM, const char*) {
     PostQuitMessage(kExitCode);
     return 0;
@@ -137,6 +152,7 @@ constexpr Route kRoutes[] = {
     {WM_HSCROLL, logScroll, "hscroll"},          {WM_VSCROLL, logScroll, "vscroll"},
     {WM_SYSCOMMAND, onSysCommand, "syscommand"}, {WM_CLOSE, onClose, "close"},
     {WM_PAINT, onPaint, "paint"},                {WM_DESTROY, onDestroy, "destroy"},
+    {WM_COMMAND, onCommand, "command"},
 };
 
 LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
@@ -161,11 +177,13 @@ HWND openWindow(HINSTANCE instance) {
     RegisterClassA(&wc);
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL;
     const DWORD exStyle = hasFlag("topmost") ? WS_EX_TOPMOST : 0;
+    HMENU menu = hasFlag("controls") ? probe::createMenuBar() : nullptr;
     RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectEx(&frame, style, menu != nullptr, exStyle);
     // Top left, away from the pointer Xvfb keeps in the middle of the screen.
     HWND hwnd = CreateWindowExA(exStyle, "RUN", "probe", style, 20, 20, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+                                frame.bottom - frame.top, nullptr, menu, instance, nullptr);
+    if (menu) probe::addControls(hwnd, instance);
     // The scroll bar takes client space; size the window again around the client.
     SetScrollRange(hwnd, SB_HORZ, 0, 50, FALSE);
     RECT client;
@@ -181,7 +199,7 @@ HWND openWindow(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (__argc < 2 || !(logFile = std::fopen(__argv[1], "w"))) return 2;
+    if (__argc < 2 || !(probe::logFile = std::fopen(__argv[1], "w"))) return 2;
     stubborn = hasFlag("stubborn");
     for (int i = 2; i < __argc; ++i)
         if (std::strncmp(__argv[i], "box:", 4) == 0) showBox(nullptr, __argv[i] + 4);
@@ -192,6 +210,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
     logLine("exit");
-    std::fclose(logFile);
+    std::fclose(probe::logFile);
     return static_cast<int>(m.wParam);
 }

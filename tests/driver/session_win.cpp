@@ -9,7 +9,6 @@ namespace kavdrv {
 
 namespace {
 
-constexpr char kRunWindowClass[] = "RUN";
 constexpr DWORD kPollMs = 15;
 // After the close request the app may still show boxes (a CLOSE section's error).
 constexpr auto kCloseGrace = std::chrono::seconds(5);
@@ -33,7 +32,9 @@ void parkPointer() {
 }  // namespace
 
 Session::Session(const Options& options, const Output& out)
-    : options_(options), out_(out), boxes_(options.answers, std::chrono::milliseconds(options.boxWaitMs), out), actions_(options.actions, out) {}
+    : options_(options), out_(out), boxes_(options.answers, std::chrono::milliseconds(options.boxWaitMs), out),
+      fileDialogs_(options.files, out),
+      actions_(options.actions, options.windowClass, out) {}
 
 int Session::run() {
     if (!start()) return 3;
@@ -77,8 +78,9 @@ bool Session::waitForExit() const {
 
 void Session::watch() {
     boxes_.handle(processId_);
+    fileDialogs_.handle(processId_);
     trackRunWindow();
-    if (runWindow_ && runWindowSettled()) actions_.step(runWindow_);
+    if (settled_ || (runWindow_ && runWindowSettled())) actions_.step(processId_);
 }
 
 bool Session::runWindowSettled() {
@@ -93,10 +95,9 @@ bool Session::runWindowSettled() {
 void Session::trackRunWindow() {
     if (runWindow_ && IsWindow(runWindow_)) return;
     if (runWindow_) out_.note("run window gone");
-    runWindow_ = findVisibleWindow(processId_, kRunWindowClass);
+    runWindow_ = findVisibleWindow(processId_, options_.windowClass.c_str());
     if (!runWindow_) return;
     runWindowSeen_ = Clock::now();
-    settled_ = false;
     out_.note("run window " + hex32(reinterpret_cast<UINT_PTR>(runWindow_)) + " found");
 }
 
@@ -116,6 +117,7 @@ void Session::closeAtTimeout() {
             return;
         }
         boxes_.handle(processId_);
+        fileDialogs_.handle(processId_);
     }
     TerminateProcess(process_.get(), 1);
     WaitForSingleObject(process_.get(), kTerminateWaitMs);

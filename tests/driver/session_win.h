@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "tests/driver/actions_win.h"
+#include "tests/driver/dialogs_win.h"
 #include "tests/driver/driver_options.h"
 #include "tests/driver/message_boxes_win.h"
 #include "tests/driver/text_win.h"
@@ -38,12 +39,13 @@ private:
     const Options& options_;
     const Output& out_;
     MessageBoxes boxes_;
+    FileDialogs fileDialogs_;
     ActionPlayer actions_;
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND runWindow_ = nullptr;
     Clock::time_point runWindowSeen_{};
-    bool settled_ = false;
+    bool settled_ = false;  // the window of --window has been shown and painted: the actions may start
 };
 
 }  // namespace kavdrv
