@@ -57,7 +57,8 @@ public:
     HDC dc() const { return screen_.get(); }
 
 private:
-    // Declared in release order reversed: guards first out, the context last.
+    // Members end in reverse order: the old pen and brush go back first, the
+    // created ones are deleted next, the window context is released last.
     ScreenDC screen_;
     Pen pen_;
     Brush brush_;
