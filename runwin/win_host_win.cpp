@@ -1,5 +1,9 @@
 #include "runwin/win_host_win.h"
 
+#include "controls/menu_table.h"
+#include "controls/menus_win.h"
+#include "controls/message_box_win.h"
+
 namespace kav {
 
 void WinHost::postClose(WindowRef window) { PostMessageA(hwndOf(window), WM_CLOSE, 0, 0); }
@@ -23,6 +27,10 @@ void WinHost::outerSize(int, uint32_t style, bool menu, int32_t& w, int32_t& h) 
     h = r.bottom - r.top;
 }
 
+void WinHost::resetParts() {
+    menuTable().reset();
+}
+
 namespace {
 
 void showWarning(void*, WindowRef owner, const std::string& text, const char* title) {
@@ -44,6 +52,8 @@ void addAllFamilies(CommandRegistry& r) {
     addCoreFamilies(r);
     r.add(kMiscCommands);
     r.add(kWindowCommands);
+    r.add(kMenuCommands);
+    r.add(kMessageBoxCommands);
 }
 
 Interpreter::Interpreter(const char* errorTitle)
