@@ -47,12 +47,14 @@ extern const CommandEntry kFlowCommands[5];
 extern const CommandEntry kDataCommands[2];
 extern const CommandEntry kMathCommands[10];
 extern const CommandEntry kWindowSetupCommands[8];
+extern const CommandEntry kDialogSetupCommands[5];
 
 void addCoreFamilies(CommandRegistry& r) {
     r.add(kFlowCommands);
     r.add(kDataCommands);
     r.add(kMathCommands);
     r.add(kWindowSetupCommands);
+    r.add(kDialogSetupCommands);
 }
 
 }  // namespace kav

@@ -29,6 +29,7 @@ std::string resolveTextArgument(Engine& e, std::string_view literal, size_t limi
 
 void resetRunState(Engine& e, int screenW, int screenH) {
     e.setup = WindowSetup{};
+    e.dialog = DialogSetup{};
     e.sys = SystemState{};
     e.sys.screenW = screenW;
     e.sys.screenH = screenH;

@@ -64,6 +64,19 @@ struct WindowSetup {
     int32_t clientW = 0, clientH = 0;
 };
 
+// The dialog box a script opens with DlgBox, as its creation section sets it up.
+struct DialogSetup {
+    std::string id;  // the prefix of the dialog's section names, at most 255 bytes
+    uint32_t style = style::Popup | style::Caption | style::SysMenu;
+    int32_t x = 0, y = 0, width = 300, height = 400;
+    std::string caption = "ダイアログ";
+    int colour = 1;  // as SetWinColor: -1 none, 0 black, 14 grey, 15 light grey, 16 button face, else white
+    bool topmost = false;
+    int32_t timerInterval = 0;
+    size_t firstControl = 0;     // the dialog's controls follow the run window's
+    bool eventsEnabled = false;  // false while the dialog is being created
+};
+
 class CompiledProgram;
 
 struct Engine {
@@ -81,6 +94,7 @@ struct Engine {
     NameTable names;
     SystemState sys;
     WindowSetup setup;
+    DialogSetup dialog;
     WindowRef runWindow = nullptr;     // the run window once it exists (screen 0)
     WindowRef dialogWindow = nullptr;  // the open dialog window (screen -1), if any
     bool running = true;

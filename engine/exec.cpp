@@ -461,4 +461,32 @@ void runEvent(Engine& e, WindowRef window, std::string_view name) {
     e.host.postClose(window);
 }
 
+void runDialogEvent(Engine& e, WindowRef dialog, std::string_view event) {
+    if (!e.running || e.reporting) return;
+    ActiveRun active(e);
+    Fault& f = e.fault;
+    std::string name = e.dialog.id;
+    name.append(event);
+    const int32_t brace = e.compiled().section(name, f);
+    if (f.status == static_cast<uint8_t>(Status::NoSection)) {
+        if (event == "CLOSE") e.dialogOpen = false;
+        f.status = 0;
+        return;
+    }
+    int32_t stop = brace;
+    if (f.ok()) {
+        stop = executeSection(e, dialog, brace, kStatement);
+        if (f.ok()) return;
+    }
+    e.host.closeOpenFile();
+    e.reporting = true;
+    e.reporter.report(dialog, f.status, e.program, stop, f.subject.view());
+    e.reporting = false;
+    // An error in a dialog ends the program as one in the run window does: the
+    // dialog closes, and its destruction closes the run window.
+    e.dialogOpen = false;
+    e.running = false;
+    e.host.postClose(dialog);
+}
+
 }  // namespace kav

@@ -59,4 +59,9 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
 // cleared and the window asked to close.
 void runEvent(Engine& e, WindowRef window, std::string_view name);
 
+// Runs the open dialog's section for an event: the dialog's ID followed by the
+// event name. A missing section is no error (a missing CLOSE lets the dialog
+// close); an error is reported and ends the program, the dialog first.
+void runDialogEvent(Engine& e, WindowRef dialog, std::string_view event);
+
 }  // namespace kav

@@ -1,7 +1,9 @@
 #include "runwin/run_window_win.h"
 
+#include "controls/control_windows_win.h"
 #include "controls/menus_win.h"
 #include "engine/exec.h"
+#include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
 
 namespace kav {
@@ -106,12 +108,15 @@ LRESULT RunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
     e_.eventsEnabled = false;
+    resetPalette();
     e_.sys.answer = 0;
     const WindowSetup& s = e_.setup;
     if (s.topmost) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     attachMenuBar(hwnd_);
+    createControlWindows(0, hwnd_, true);
     if (s.scrollRangeH > 0) SetScrollRange(hwnd_, SB_HORZ, 0, s.scrollRangeH, FALSE);
     if (s.scrollRangeV > 0) SetScrollRange(hwnd_, SB_VERT, 0, s.scrollRangeV, FALSE);
+    makeSubScreens(hwnd_);
     if (s.shape == 1 || s.shape == 2) {
         HRGN region = s.shape == 1 ? CreateRoundRectRgn(0, 0, e_.sys.winW, e_.sys.winH, s.cornerW, s.cornerH)
                                    : CreateEllipticRgn(0, 0, e_.sys.winW, e_.sys.winH);
@@ -127,6 +132,7 @@ LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
 LRESULT RunWindow::onSize(UINT, WPARAM, LPARAM lParam) {
     e_.sys.winW = LOWORD(lParam);
     e_.sys.winH = HIWORD(lParam);
+    setMainScreenSize(e_.sys.winW, e_.sys.winH);
     event("SIZE");
     return 0;
 }
@@ -200,7 +206,10 @@ LRESULT RunWindow::onMouseWheel(UINT, WPARAM wParam, LPARAM) {
 }
 
 LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (lParam) return 0;  // scroll-bar controls come with the control table
+    if (lParam) {
+        runControlScroll(e_, hwnd_, wParam, lParam, 0);
+        return 0;
+    }
     const int code = LOWORD(wParam);
     if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_THUMBPOSITION) return 0;
     const bool horizontal = message == WM_HSCROLL;
@@ -216,10 +225,10 @@ LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT RunWindow::onCommand(UINT, WPARAM wParam, LPARAM) {
     // Commands are refused while an error is pending and during creation.
     if (!e_.fault.ok() || !e_.eventsEnabled) return 0;
-    // Menu items have identifiers below 600; controls (600 on) run their
-    // sections once the control family exists.
+    // Menu items have identifiers below 600, controls 600 on.
     const int id = LOWORD(wParam);
-    if (id < 600) runMenuItem(id);
+    if (id < kControlIdBase) runMenuItem(id);
+    else runControlCommand(e_, hwnd_, wParam);
     return 0;
 }
 
@@ -245,6 +254,8 @@ LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     auto release = [&e] {
         e.host.closeOpenFile();
         e.names.clear();
+        releaseSubScreens();
+        releaseControls(0);  // the windows go with the run window; their fonts go here
         e.load(std::string());
     };
     if (e_.activeRuns > 0) e_.releaseWhenIdle = release;

@@ -12,6 +12,8 @@ public:
     void postClose(WindowRef window) override;
     int metric(Metric m) override;
     void outerSize(int styleCode, uint32_t style, bool menu, int32_t& w, int32_t& h) override;
+    void closeOpenFile() override;
+    bool singleLineEditText(std::string_view name, size_t limit, std::string& out) override;
     void resetParts() override;
 };
 

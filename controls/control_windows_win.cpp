@@ -1,0 +1,163 @@
+#include "controls/control_windows_win.h"
+
+#include <array>
+#include <cstring>
+
+#include "controls/control_messages_win.h"
+#include "controls/gdi_handles_win.h"
+#include "controls/edit_text.h"
+#include "engine/engine.h"
+#include "engine/exec.h"
+
+namespace kav {
+
+namespace {
+
+// The fonts of the entries, index for index; entry.font mirrors the handle.
+std::array<UniqueFont, kControlMax>& fonts() {
+    static std::array<UniqueFont, kControlMax> owned;
+    return owned;
+}
+
+struct WindowKind {
+    const char* className;
+    DWORD style;
+};
+
+WindowKind windowKind(int32_t type) {
+    switch (controlClass(type)) {
+    case ControlClass::Radio: return {"BUTTON", BS_RADIOBUTTON};
+    case ControlClass::Check: return {"BUTTON", BS_CHECKBOX};
+    case ControlClass::Combo: {
+        DWORD s = WS_VSCROLL | CBS_AUTOHSCROLL | CBS_DISABLENOSCROLL;
+        if (type <= 31) s |= CBS_DROPDOWN;
+        else if (type <= 33) s |= CBS_DROPDOWNLIST;
+        if (type == 30 || type == 32) s |= CBS_SORT;
+        return {"COMBOBOX", s};
+    }
+    case ControlClass::List: {
+        // List boxes notify, so that picking an item runs their section.
+        DWORD s = WS_BORDER | WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_NOTIFY;
+        return {"LISTBOX", type == 40 ? s | LBS_SORT : s};
+    }
+    case ControlClass::GroupBox:
+        return {"BUTTON", static_cast<DWORD>(BS_GROUPBOX | (type == 50 ? BS_LEFT : type == 51 ? BS_CENTER : BS_RIGHT))};
+    case ControlClass::Static: return {"STATIC", SS_LEFT};
+    case ControlClass::ScrollBar: return {"SCROLLBAR", static_cast<DWORD>(type == 71 ? SBS_VERT : SBS_HORZ)};
+    case ControlClass::Edit:
+        if (type == 100)
+            return {"EDIT", WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_NOHIDESEL | ES_WANTRETURN};
+        return {"EDIT", WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN};
+    // Bitmap buttons are push buttons until they get their own class.
+    case ControlClass::BitmapButton:
+    case ControlClass::PushButton: break;
+    }
+    return {"BUTTON", BS_PUSHBUTTON};
+}
+
+void createWindow(int i, HWND parent, bool runWindow) {
+    ControlEntry& c = controlTable()[i];
+    replaceControlFont(i, createControlFont("ＭＳ ゴシック", 6, 12, FW_DONTCARE, false), 6, 12);
+    const WindowKind kind = windowKind(c.type);
+    HWND w = CreateWindowExA(0, kind.className, c.text, WS_CHILD | WS_VISIBLE | kind.style, c.x, c.y, c.width,
+                             c.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + i)),
+                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    c.window = w;
+    if (!w) return;  // the entry keeps an empty handle; commands on it do nothing
+    ctl::setFont(w, static_cast<HFONT>(c.font));
+    if (c.type == 100 && runWindow) ctl::editLimitText(w, 65535);
+    if (c.type == 70 || c.type == 71) {
+        c.scrollMax = c.type == 70 ? c.width : c.height;
+        c.scrollPos = 0;
+        SetScrollRange(w, SB_CTL, 0, c.scrollMax, FALSE);
+        SetScrollPos(w, SB_CTL, 0, TRUE);
+    }
+}
+
+// Marks an entry's section as running while it runs: the notifications its own
+// commands cause (an edit section that changes its edit) would otherwise run it
+// again inside itself without end.
+class SectionGuard {
+public:
+    explicit SectionGuard(int i) : i_(i) { controlTable()[i_].running = true; }
+    ~SectionGuard() { controlTable()[i_].running = false; }
+    SectionGuard(const SectionGuard&) = delete;
+    SectionGuard& operator=(const SectionGuard&) = delete;
+
+private:
+    int i_;
+};
+
+void runSection(Engine& e, HWND window, int i) {
+    ControlEntry& c = controlTable()[i];
+    if (c.running) return;
+    char name[kControlNameMax + 1];
+    std::memcpy(name, c.name, sizeof name);
+    SectionGuard guard(i);
+    runEvent(e, window, name);
+}
+
+}  // namespace
+
+HFONT createControlFont(const char* face, int32_t width, int32_t height, int weight, bool italic) {
+    return CreateFontA(height, width, 0, 0, weight, italic, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_ROMAN, face);
+}
+
+void replaceControlFont(int i, HFONT font, int32_t width, int32_t height) {
+    ControlEntry& c = controlTable()[i];
+    fonts()[static_cast<size_t>(i)].reset(font);
+    c.font = font;
+    c.fontW = width;
+    c.fontH = height;
+}
+
+void createControlWindows(int from, HWND parent, bool runWindow) {
+    for (int i = from; i < controlTable().count(); ++i) createWindow(i, parent, runWindow);
+}
+
+void releaseControls(int from) {
+    ControlTable& t = controlTable();
+    for (int i = from < 0 ? 0 : from; i < kControlMax; ++i) fonts()[static_cast<size_t>(i)].reset();
+    t.truncate(from);
+}
+
+bool singleLineEditText(std::string_view name, size_t limit, std::string& out) {
+    const int i = controlTable().find(name);
+    if (i < 0) return false;
+    const ControlEntry& c = controlTable()[i];
+    if (!range::singleLine(c.type)) return false;
+    out = c.window ? ctl::windowText(static_cast<HWND>(c.window)) : std::string();
+    out.resize(cutToChars(out, limit).size());
+    return true;
+}
+
+void runControlCommand(Engine& e, HWND window, WPARAM wParam) {
+    const int i = static_cast<int>(LOWORD(wParam)) - kControlIdBase;
+    if (i < 0 || i >= controlTable().count()) return;
+    if (!notificationRuns(controlTable()[i].type, HIWORD(wParam))) return;
+    runSection(e, window, i);
+}
+
+void runControlScroll(Engine& e, HWND window, WPARAM wParam, LPARAM lParam, int from) {
+    ControlTable& t = controlTable();
+    const int i = t.findWindow(reinterpret_cast<void*>(lParam), from, t.count());
+    if (i < 0) return;
+    ControlEntry& c = t[i];
+    HWND bar = static_cast<HWND>(c.window);
+    int32_t position = GetScrollPos(bar, SB_CTL);
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP: --position; break;
+    case SB_LINEDOWN: ++position; break;
+    case SB_THUMBPOSITION: position = HIWORD(wParam); break;
+    default: break;
+    }
+    if (position > c.scrollMax) position = c.scrollMax;
+    if (position < 0) position = 0;
+    if (position == c.scrollPos) return;
+    SetScrollPos(bar, SB_CTL, position, TRUE);
+    c.scrollPos = position;
+    runSection(e, window, i);
+}
+
+}  // namespace kav

@@ -1,0 +1,103 @@
+// Owners of GDI handles: each deletes or releases what it holds, and a select
+// guard puts the previously selected object back.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace kav {
+
+// A pen, brush, font or bitmap this code created.
+template <class H>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(H h) : h_(h) {}
+    ~GdiObject() { reset(); }
+    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& o) noexcept {
+        if (this != &o) {
+            reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+    void reset() {
+        if (h_) DeleteObject(h_);
+        h_ = nullptr;
+    }
+
+private:
+    H h_ = nullptr;
+};
+
+using Pen = GdiObject<HPEN>;
+using Brush = GdiObject<HBRUSH>;
+using Font = GdiObject<HFONT>;
+using Bitmap = GdiObject<HBITMAP>;
+
+// A memory device context this code created.
+class MemoryDC {
+public:
+    MemoryDC() = default;
+    explicit MemoryDC(HDC dc) : dc_(dc) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(MemoryDC&& o) noexcept : dc_(std::exchange(o.dc_, nullptr)) {}
+    MemoryDC& operator=(MemoryDC&&) = delete;
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+// A window's client-area context, released to its window.
+class WindowDC {
+public:
+    WindowDC() = default;
+    explicit WindowDC(HWND window) : window_(window), dc_(window ? GetDC(window) : nullptr) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDC(WindowDC&& o) noexcept : window_(o.window_), dc_(std::exchange(o.dc_, nullptr)) {}
+    WindowDC& operator=(WindowDC&&) = delete;
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+};
+
+// Selects an object into a context for the guard's lifetime.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectGuard() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    SelectGuard(SelectGuard&& o) noexcept : dc_(o.dc_), old_(std::exchange(o.old_, nullptr)) {}
+    SelectGuard& operator=(SelectGuard&&) = delete;
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+    // The object that was selected before (nullptr when the select failed).
+    HGDIOBJ previous() const { return old_ == HGDI_ERROR ? nullptr : old_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace kav
