@@ -19,9 +19,12 @@ namespace {
 void setWinSize(Call& c) {
     int32_t v[2];
     if (!c.integers(0, 1, v)) return;
-    Host& h = c.e.host;
-    c.e.dialog.width = v[0] + 2 * h.metric(Metric::CxBorder);
-    c.e.dialog.height = v[1] + h.metric(Metric::CyBorder) + h.metric(Metric::CyCaption);
+    // The outer size whose client area is what the script asked for, from the
+    // frame the dialog's style really has.
+    int32_t w = v[0], h = v[1];
+    c.e.host.outerSize(0, c.e.dialog.style, false, w, h);
+    c.e.dialog.width = w;
+    c.e.dialog.height = h;
 }
 
 void setWinPos(Call& c) {

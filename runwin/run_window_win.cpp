@@ -5,6 +5,8 @@
 #include "engine/exec.h"
 #include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
+#include "runwin/win_host_win.h"
+#include "runwin/window_brush_win.h"
 
 namespace kav {
 
@@ -12,15 +14,6 @@ namespace {
 
 constexpr char kClassName[] = "RUN";
 constexpr int kIconId = 107;
-
-HBRUSH backgroundBrush(int colour) {
-    if (colour == -1) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    if (colour == 0) return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    if (colour == 14) return static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    if (colour == 15) return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    if (colour == 16) return reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-}
 
 struct ButtonEvent {
     UINT message;
@@ -60,6 +53,7 @@ const RunWindow::Route RunWindow::kRoutes[] = {
     {WM_VSCROLL, &RunWindow::onScroll},
     {WM_COMMAND, &RunWindow::onCommand},
     {kTimerTickMessage, &RunWindow::onTimerTick},
+    {WM_WINDOWPOSCHANGED, &RunWindow::onShown},
     {WM_DESTROY, &RunWindow::onDestroy},
 };
 
@@ -243,6 +237,19 @@ LRESULT RunWindow::onTimerTick(UINT, WPARAM generation, LPARAM) {
     if (!e_.running) return static_cast<LRESULT>(TickResult::NotRunning);
     event("TIMER");
     return static_cast<LRESULT>(e_.fault.ok() ? TickResult::Continue : TickResult::Failed);
+}
+
+LRESULT RunWindow::onShown(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system's handling sends WM_SIZE and WM_MOVE.
+    const LRESULT result = DefWindowProcA(hwnd_, message, wParam, lParam);
+    // A dialog opened by INIT waits for this window: shown after it, it stays
+    // above the window that owns it.
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((pos->flags & SWP_SHOWWINDOW) && e_.dialogWindow && !IsWindowVisible(hwndOf(e_.dialogWindow))) {
+        ShowWindow(hwndOf(e_.dialogWindow), SW_SHOW);
+        UpdateWindow(hwndOf(e_.dialogWindow));
+    }
+    return result;
 }
 
 LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {

@@ -43,6 +43,7 @@ private:
     LRESULT onScroll(UINT, WPARAM, LPARAM);
     LRESULT onCommand(UINT, WPARAM, LPARAM);
     LRESULT onTimerTick(UINT, WPARAM, LPARAM);
+    LRESULT onShown(UINT, WPARAM, LPARAM);
     LRESULT onDestroy(UINT, WPARAM, LPARAM);
 
     using Handler = LRESULT (RunWindow::*)(UINT, WPARAM, LPARAM);

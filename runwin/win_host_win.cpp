@@ -59,6 +59,7 @@ CommandRegistry allFamilies() {
 
 extern const CommandEntry kMiscCommands[2];
 extern const CommandEntry kWindowCommands[3];
+extern const CommandEntry kDialogCommands[1];
 extern const CommandEntry kCreateControlCommands[1];
 extern const CommandEntry kControlCommands[4];
 extern const CommandEntry kEditCommands[25];
@@ -74,6 +75,7 @@ void addAllFamilies(CommandRegistry& r) {
     addCoreFamilies(r);
     r.add(kMiscCommands);
     r.add(kWindowCommands);
+    r.add(kDialogCommands);
     r.add(kCreateControlCommands);
     r.add(kControlCommands);
     r.add(kEditCommands);

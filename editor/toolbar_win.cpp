@@ -1,0 +1,266 @@
+#include "editor/toolbar_win.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "editor/toolbar_font_win.h"
+#include "editor/window_object_win.h"
+#include "editor/win_handles_win.h"
+
+namespace kav::editor {
+
+namespace {
+
+constexpr char kButtonClass[] = "BBtn_class";
+constexpr char kTipClass[] = "BStr_class";
+constexpr int kButtonSize = 22;
+constexpr int kMaxButtons = 4;
+constexpr UINT_PTR kHoverTimer = 1, kTipTimer = 2;
+constexpr UINT kHoverMs = 1000, kTipMs = 8000;
+constexpr size_t kTipMax = 63;
+
+int buttonsMade = 0;
+Font tipFont;  // made with the first button, shared by every tip
+
+// A tip: a rounded white label that closes itself after eight seconds.
+class Tip {
+public:
+    static HWND open(HINSTANCE instance, HWND button, const std::string& text) {
+        POINT at;
+        GetCursorPos(&at);
+        auto tip = std::unique_ptr<Tip>(new Tip(text));
+        const int w = 6 * static_cast<int>(text.size()) + 12, h = 16;
+        // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+        HWND hwnd = CreateWindowExA(0, kTipClass, "", WS_POPUP, at.x + 8, at.y + 24, w, h, button, nullptr,
+                                    instance, &tip);
+        if (!hwnd) return nullptr;
+        // Outside the rounded frame the tip is see-through; the window owns the region.
+        if (HRGN shape = CreateRoundRectRgn(0, 0, w + 1, h + 1, 14, 14))
+            if (!SetWindowRgn(hwnd, shape, FALSE)) DeleteObject(shape);
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        return hwnd;
+    }
+
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Tip*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        switch (message) {
+        case WM_NCCREATE:
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(adopt<Tip>(lParam)));
+            SetTimer(hwnd, kTipTimer, kTipMs, nullptr);
+            break;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            delete self;
+            break;
+        case WM_TIMER:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_SETFOCUS:
+            // The tip never keeps the focus: it goes back to the editor.
+            if (HWND main = GetAncestor(GetWindow(hwnd, GW_OWNER), GA_ROOT)) SetFocus(main);
+            return 0;
+        case WM_PAINT:
+            if (self) self->paint(hwnd);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+
+private:
+    explicit Tip(std::string text) : text_(std::move(text)) {}
+
+    void paint(HWND hwnd) {
+        PaintDC dc(hwnd);
+        RECT r;
+        GetClientRect(hwnd, &r);
+        SelectGuard brush(dc.get(), GetStockObject(WHITE_BRUSH));
+        SelectGuard pen(dc.get(), GetStockObject(BLACK_PEN));
+        SelectGuard font(dc.get(), tipFont.get());
+        RoundRect(dc.get(), 0, 0, r.right, r.bottom, 14, 14);
+        SetBkMode(dc.get(), TRANSPARENT);
+        SetTextColor(dc.get(), RGB(0, 0, 0));
+        TextOutA(dc.get(), 7, 2, text_.c_str(), static_cast<int>(text_.size()));
+    }
+
+    std::string text_;
+};
+
+class Button {
+public:
+    Button(HINSTANCE instance, HWND editControl, int command, const char* tip)
+        : instance_(instance), edit_(editControl), command_(command), tip_(tip, strnlen(tip, kTipMax)) {}
+
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Button*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (message == WM_NCCREATE) {
+            self = adopt<Button>(lParam);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        } else if (message == WM_NCDESTROY && self) {
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            delete self;
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+        return self ? self->handle(message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+        case WM_CREATE: return onCreate();
+        case WM_PAINT: return onPaint();
+        case WM_MOUSEMOVE: return onMouseMove(lParam);
+        case WM_TIMER: return onTimer(wParam);
+        case WM_LBUTTONDOWN: return onButtonDown();
+        case WM_LBUTTONUP: return onButtonUp();
+        case BM_CLICK:  // a click made by a program: pressed and released
+            onButtonDown();
+            return onButtonUp();
+        case WM_DESTROY: closeTip(); return 0;
+        }
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+
+    // The picture: the icon on silver, kept for every paint.
+    LRESULT onCreate() {
+        WindowDC screen(hwnd_);
+        MemoryDC dc(screen.get());
+        picture_ = Bitmap(CreateCompatibleBitmap(screen.get(), kButtonSize, kButtonSize));
+        if (!dc || !picture_) return -1;
+        SelectGuard keep(dc.get(), picture_.get());
+        Brush silver(CreateSolidBrush(RGB(192, 192, 192)));
+        RECT all{0, 0, kButtonSize, kButtonSize};
+        FillRect(dc.get(), &all, silver.get());
+        if (HICON icon = static_cast<HICON>(
+                LoadImageA(instance_, MAKEINTRESOURCEA(command_), IMAGE_ICON, kButtonSize, kButtonSize, LR_SHARED)))
+            DrawIconEx(dc.get(), 0, 0, icon, kButtonSize, kButtonSize, 0, nullptr, DI_NORMAL);
+        return 0;
+    }
+
+    LRESULT onPaint() {
+        PaintDC dc(hwnd_);
+        MemoryDC source(dc.get());
+        if (source) {
+            SelectGuard keep(source.get(), picture_.get());
+            BitBlt(dc.get(), 0, 0, kButtonSize, kButtonSize, source.get(), 0, 0, SRCCOPY);
+        }
+        // The frame: raised, or sunken while pressed.
+        Pen white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255))), black(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+        const int e = kButtonSize - 1;
+        {
+            SelectGuard pen(dc.get(), pressed_ ? black.get() : white.get());
+            MoveToEx(dc.get(), 0, e, nullptr);
+            LineTo(dc.get(), 0, 0);
+            LineTo(dc.get(), e, 0);
+        }
+        SelectGuard pen(dc.get(), pressed_ ? white.get() : black.get());
+        MoveToEx(dc.get(), e, 0, nullptr);
+        LineTo(dc.get(), e, e);
+        LineTo(dc.get(), -1, e);
+        return 0;
+    }
+
+    // Hovering counts only while the script text has the focus, and only
+    // strictly inside the button and inside the editor's client area.
+    LRESULT onMouseMove(LPARAM lParam) {
+        if (GetFocus() != edit_) return 0;
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        bool inside = at.x > 0 && at.y > 0 && at.x < kButtonSize - 1 && at.y < kButtonSize - 1;
+        if (inside) {
+            HWND parent = GetParent(hwnd_);
+            RECT client;
+            GetClientRect(parent, &client);
+            POINT inParent = at;
+            MapWindowPoints(hwnd_, parent, &inParent, 1);
+            inside = PtInRect(&client, inParent);
+        }
+        if (inside) {
+            if (GetCapture() != hwnd_) {
+                SetCapture(hwnd_);
+                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+                SetTimer(hwnd_, kHoverTimer, kHoverMs, nullptr);
+            }
+            return 0;
+        }
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        KillTimer(hwnd_, kHoverTimer);
+        closeTip();
+        setPressed(false);
+        return 0;
+    }
+
+    LRESULT onTimer(WPARAM id) {
+        if (id != kHoverTimer) return 0;
+        KillTimer(hwnd_, kHoverTimer);
+        if (!tip_.empty() && !IsWindow(tipWindow_)) tipWindow_ = Tip::open(instance_, hwnd_, tip_);
+        return 0;
+    }
+
+    LRESULT onButtonDown() {
+        closeTip();
+        setPressed(true);
+        return 0;
+    }
+
+    LRESULT onButtonUp() {
+        if (!pressed_) return 0;
+        closeTip();
+        setPressed(false);
+        KillTimer(hwnd_, kHoverTimer);
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(command_, 0), 0);
+        return 0;
+    }
+
+    void setPressed(bool pressed) {
+        if (pressed_ == pressed) return;
+        pressed_ = pressed;
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+
+    void closeTip() {
+        if (IsWindow(tipWindow_)) DestroyWindow(tipWindow_);
+        tipWindow_ = nullptr;
+    }
+
+    HINSTANCE instance_;
+    HWND edit_;
+    const int command_;
+    const std::string tip_;
+    HWND hwnd_ = nullptr;
+    HWND tipWindow_ = nullptr;
+    Bitmap picture_;
+    bool pressed_ = false;
+};
+
+bool registerClasses(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.hInstance = instance;
+    wc.lpfnWndProc = &Button::procedure;
+    wc.lpszClassName = kButtonClass;
+    if (!RegisterClassExA(&wc)) return false;
+    wc.lpfnWndProc = &Tip::procedure;
+    wc.lpszClassName = kTipClass;
+    return RegisterClassExA(&wc) != 0;
+}
+
+}  // namespace
+
+HWND createToolbarButton(HINSTANCE instance, HWND parent, HWND editControl, int x, int command, const char* tip) {
+    if (buttonsMade >= kMaxButtons) return nullptr;
+    if (buttonsMade == 0) {
+        if (!registerClasses(instance)) return nullptr;
+        tipFont = makeToolbarFont();
+    }
+    ++buttonsMade;
+    auto button = std::make_unique<Button>(instance, editControl, command, tip);
+    // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+    // Its control id is its command, so the button can be found like any control.
+    return CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE, x, 4, kButtonSize, kButtonSize, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)), instance, &button);
+}
+
+}  // namespace kav::editor
