@@ -18,7 +18,7 @@ void winExec(Call& c) {
     std::string_view literal;
     if (!c.string(0, literal)) return;
     const std::string program = resolveTextArgument(c.e, literal, 512);
-    if (WinExec(program.c_str(), SW_SHOW) < 32) {
+    if (WinExec(program.c_str(), SW_SHOWNORMAL) < 32) {
         const std::string text = program + " を実行できません";
         MessageBoxA(static_cast<HWND>(c.window), text.c_str(), "KAV Warning", MB_ICONWARNING);
     }

@@ -1,6 +1,7 @@
 #include "runwin/run_window_win.h"
 
 #include "controls/control_windows_win.h"
+#include "controls/menus_win.h"
 #include "engine/exec.h"
 #include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
@@ -105,6 +106,7 @@ LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
     e_.sys.answer = 0;
     const WindowSetup& s = e_.setup;
     if (s.topmost) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    attachMenuBar(hwnd_);
     createControlWindows(0, hwnd_, true);
     if (s.scrollRangeH > 0) SetScrollRange(hwnd_, SB_HORZ, 0, s.scrollRangeH, FALSE);
     if (s.scrollRangeV > 0) SetScrollRange(hwnd_, SB_VERT, 0, s.scrollRangeV, FALSE);
@@ -217,9 +219,17 @@ LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT RunWindow::onCommand(UINT, WPARAM wParam, LPARAM) {
     // Commands are refused while an error is pending and during creation.
     if (!e_.fault.ok() || !e_.eventsEnabled) return 0;
-    // Menu items (identifiers below 600) run their sections once the menu family exists.
-    if (LOWORD(wParam) >= kControlIdBase) runControlCommand(e_, hwnd_, wParam);
+    // Menu items have identifiers below 600, controls 600 on.
+    const int id = LOWORD(wParam);
+    if (id < kControlIdBase) runMenuItem(id);
+    else runControlCommand(e_, hwnd_, wParam);
     return 0;
+}
+
+void RunWindow::runMenuItem(int id) {
+    // A copy: the section may end the run, and the next run's CREATE refills the table.
+    const std::string section(menuItemSection(id));
+    if (!section.empty()) event(section.c_str());
 }
 
 LRESULT RunWindow::onTimerTick(UINT, WPARAM generation, LPARAM) {

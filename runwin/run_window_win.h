@@ -26,6 +26,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void event(const char* section) { runEvent(e_, hwnd_, section); }
+    void runMenuItem(int id);
 
     LRESULT onCreate(UINT, WPARAM, LPARAM);
     LRESULT onSize(UINT, WPARAM, LPARAM);

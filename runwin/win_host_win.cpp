@@ -1,6 +1,9 @@
 #include "runwin/win_host_win.h"
 
 #include "controls/control_windows_win.h"
+#include "controls/menu_table.h"
+#include "controls/menus_win.h"
+#include "controls/message_box_win.h"
 #include "files/open_file_win.h"
 #include "graphics/screens_win.h"
 
@@ -37,6 +40,7 @@ void WinHost::resetParts() {
     forgetGraphics();
     releaseControls(0);
     kav::closeOpenFile();
+    menuTable().reset();
 }
 
 namespace {
@@ -82,6 +86,8 @@ void addAllFamilies(CommandRegistry& r) {
     r.add(kPrimitiveCommands);
     r.add(kTextCommands);
     r.add(kCopyCommands);
+    r.add(kMenuCommands);
+    r.add(kMessageBoxCommands);
 }
 
 Interpreter::Interpreter(const char* errorTitle)

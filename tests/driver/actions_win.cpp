@@ -100,7 +100,11 @@ bool ActionPlayer::addressWindow(DWORD processId) {
     window_ = findVisibleWindow(processId, target_.className.c_str(), target_.title, target_.anyTitle);
     if (!window_) return false;
     out_.note("addressing " + describeWindow(window_));
-    // Wine shows a new window black until its first paint reaches the X server.
+    // The session has seen the first window painted; a window named by a
+    // `window` action may be new, and Wine shows a new window black until its
+    // first paint reaches the X server.
+    if (!settleNext_) return true;
+    settleNext_ = false;
     windowSeen_ = Clock::now() + std::chrono::milliseconds(GetUpdateRect(window_, nullptr, FALSE) ? 300 : 100);
     return false;
 }

@@ -70,7 +70,8 @@ private:
     Clock::time_point resumeAt_{};
     WindowSpec target_;
     HWND window_ = nullptr;
-    Clock::time_point windowSeen_{};
+    Clock::time_point windowSeen_{};  // when the addressed window may take input
+    bool settleNext_ = false;         // the next window found gets time to paint
     POINT mouse_{0, 0};  // client coordinates of the last move
 };
 

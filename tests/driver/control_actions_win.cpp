@@ -54,6 +54,7 @@ HWND ActionPlayer::control(const Action& a, int id) const {
 void ActionPlayer::doWindow(const Action& a) {
     target_ = parseWindowSpec(a.text);
     window_ = nullptr;
+    settleNext_ = true;
 }
 
 void ActionPlayer::doMenu(const Action& a) {

@@ -1,0 +1,56 @@
+#include "controls/menu_table.h"
+
+#include "engine/sjis.h"
+
+namespace kav {
+
+namespace {
+
+// The longest prefix of text within limit bytes that does not split a double-byte character.
+std::string_view cutAtCharacter(std::string_view text, size_t limit) {
+    size_t end = 0;
+    while (end < text.size()) {
+        const size_t step = isLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
+        if (end + step > limit) break;
+        end += step;
+    }
+    return text.substr(0, end);
+}
+
+}  // namespace
+
+Status MenuTable::declareMenu(std::string_view title) {
+    if (menus_.size() == kMaxMenus) return Status::MenuInvalid;
+    menus_.push_back({std::string(cutAtCharacter(title, kNameBytes)), {}});
+    return Status::Ok;
+}
+
+Status MenuTable::addItem(std::string_view text, std::string_view section) {
+    if (menus_.empty() || nextId_ > kMaxItemId || section.size() > kNameBytes) return Status::MenuInvalid;
+    menus_.back().items.push_back({nextId_, std::string(text)});
+    sections_[nextId_++] = std::string(section);
+    return Status::Ok;
+}
+
+int MenuTable::find(std::string_view name) const {
+    for (int id = 1; id < nextId_; ++id)
+        if (sections_[id] == name) return id;
+    return 0;
+}
+
+std::string_view MenuTable::section(int id) const {
+    return id >= 1 && id < nextId_ ? std::string_view(sections_[id]) : std::string_view();
+}
+
+void MenuTable::reset() {
+    menus_.clear();
+    for (std::string& s : sections_) s.clear();
+    nextId_ = 1;
+}
+
+MenuTable& menuTable() {
+    static MenuTable table;
+    return table;
+}
+
+}  // namespace kav
