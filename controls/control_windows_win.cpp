@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "controls/control_messages_win.h"
-#include "controls/gdi_handles_win.h"
+#include "graphics/gdi_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
 #include "engine/exec.h"
@@ -14,8 +14,8 @@ namespace kav {
 namespace {
 
 // The fonts of the entries, index for index; entry.font mirrors the handle.
-std::array<UniqueFont, kControlMax>& fonts() {
-    static std::array<UniqueFont, kControlMax> owned;
+std::array<Font, kControlMax>& fonts() {
+    static std::array<Font, kControlMax> owned;
     return owned;
 }
 
@@ -106,7 +106,7 @@ HFONT createControlFont(const char* face, int32_t width, int32_t height, int wei
 
 void replaceControlFont(int i, HFONT font, int32_t width, int32_t height) {
     ControlEntry& c = controlTable()[i];
-    fonts()[static_cast<size_t>(i)].reset(font);
+    fonts()[static_cast<size_t>(i)] = Font(font);
     c.font = font;
     c.fontW = width;
     c.fontH = height;

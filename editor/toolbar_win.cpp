@@ -125,7 +125,7 @@ private:
     // The picture: the icon on silver, kept for every paint.
     LRESULT onCreate() {
         WindowDC screen(hwnd_);
-        MemoryDC dc(screen.get());
+        MemoryDC dc(CreateCompatibleDC(screen.get()));
         picture_ = Bitmap(CreateCompatibleBitmap(screen.get(), kButtonSize, kButtonSize));
         if (!dc || !picture_) return -1;
         SelectGuard keep(dc.get(), picture_.get());
@@ -140,7 +140,7 @@ private:
 
     LRESULT onPaint() {
         PaintDC dc(hwnd_);
-        MemoryDC source(dc.get());
+        MemoryDC source(CreateCompatibleDC(dc.get()));
         if (source) {
             SelectGuard keep(source.get(), picture_.get());
             BitBlt(dc.get(), 0, 0, kButtonSize, kButtonSize, source.get(), 0, 0, SRCCOPY);

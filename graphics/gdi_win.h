@@ -55,6 +55,7 @@ public:
     MemoryDC& operator=(const MemoryDC&) = delete;
 
     HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
 
 private:
     HDC dc_ = nullptr;
@@ -74,10 +75,27 @@ public:
     WindowDC& operator=(const WindowDC&) = delete;
 
     HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
 
 private:
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
+};
+
+// The context of a WM_PAINT: BeginPaint and, when it goes, EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), ps_{}, dc_(BeginPaint(window, &ps_)) {}
+    ~PaintDC() { EndPaint(window_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_;
+    HDC dc_;
 };
 
 // Selects an object into a context for the guard's lifetime.
