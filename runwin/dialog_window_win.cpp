@@ -4,14 +4,13 @@
 #include "engine/dialog_setup.h"
 #include "engine/exec.h"
 #include "runwin/win_host_win.h"
-#include "runwin/window_brush_win.h"
+#include "runwin/window_class_win.h"
 
 namespace kav {
 
 namespace {
 
 constexpr char kClassName[] = "DLG";
-constexpr int kIconId = 107;
 constexpr UINT_PTR kDialogTimerId = 2;
 
 struct MessageEvent {
@@ -156,21 +155,6 @@ void DialogWindow::onScroll(WPARAM wParam, LPARAM lParam) {
     if (lParam) runControlScroll(e_, hwnd_, wParam, lParam, static_cast<int>(e_.dialog.firstControl));
 }
 
-bool registerDialogClass(HINSTANCE instance, int colour) {
-    UnregisterClassA(kClassName, instance);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = &DialogWindow::procedure;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = backgroundBrush(colour);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
-}
-
 }  // namespace
 
 void openDialog(Engine& e, HWND caller, std::string id) {
@@ -189,7 +173,8 @@ void openDialog(Engine& e, HWND caller, std::string id) {
         return;
     }
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    registerDialogClass(instance, d.colour);
+    UnregisterClassA(kClassName, instance);
+    registerScriptClass(instance, kClassName, &DialogWindow::procedure, d.colour);
     bool attached = false;
     auto* w = new DialogWindow(e, attached);
     HWND hwnd = CreateWindowExA(0, kClassName, d.caption.c_str(), d.style, d.x, d.y, d.width, d.height, caller,

@@ -6,14 +6,13 @@
 #include "graphics/screens_win.h"
 #include "runwin/timer_schedule.h"
 #include "runwin/win_host_win.h"
-#include "runwin/window_brush_win.h"
+#include "runwin/window_class_win.h"
 
 namespace kav {
 
 namespace {
 
 constexpr char kClassName[] = "RUN";
-constexpr int kIconId = 107;
 
 struct ButtonEvent {
     UINT message;
@@ -58,17 +57,7 @@ const RunWindow::Route RunWindow::kRoutes[] = {
 };
 
 bool RunWindow::registerClass(HINSTANCE instance, const WindowSetup& setup) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = &RunWindow::procedure;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = backgroundBrush(setup.colour);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
+    return registerScriptClass(instance, kClassName, &RunWindow::procedure, setup.colour);
 }
 
 HWND RunWindow::create(Engine& e, HINSTANCE instance, HWND owner, bool endsProgram) {
