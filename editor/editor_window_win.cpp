@@ -8,7 +8,7 @@
 #include "editor/text_search.h"
 #include "editor/toolbar_font_win.h"
 #include "editor/toolbar_win.h"
-#include "editor/window_object_win.h"
+#include "runwin/window_object_win.h"
 
 namespace kav::editor {
 
@@ -78,7 +78,7 @@ bool EditorWindow::registerClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = &EditorWindow::procedure;
+    wc.lpfnWndProc = &objectProcedure<EditorWindow>;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
     wc.hIconSm = wc.hIcon;
@@ -99,20 +99,6 @@ HWND EditorWindow::create(HINSTANCE instance, const std::string& startFile) {
     // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
     return CreateWindowExA(0, kClassName, "Kav3", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, nullptr, nullptr, instance, &w);
-}
-
-LRESULT CALLBACK EditorWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = adopt<EditorWindow>(lParam);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else if (message == WM_NCDESTROY && self) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 LRESULT EditorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

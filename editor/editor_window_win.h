@@ -8,6 +8,7 @@
 #include "editor/kav_edit_win.h"
 #include "editor/script_run_win.h"
 #include "editor/win_handles_win.h"
+#include "runwin/window_object_win.h"
 
 namespace kav::editor {
 
@@ -23,7 +24,9 @@ public:
 private:
     EditorWindow(HINSTANCE instance, std::string startFile);
 
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename T>
+    friend LRESULT CALLBACK ::kav::objectProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     LRESULT onCreate(WPARAM, LPARAM);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "editor/toolbar_font_win.h"
-#include "editor/window_object_win.h"
+#include "runwin/window_object_win.h"
 #include "editor/win_handles_win.h"
 
 namespace kav::editor {
@@ -91,21 +91,10 @@ public:
     Button(HINSTANCE instance, HWND editControl, int command, const char* tip)
         : instance_(instance), edit_(editControl), command_(command), tip_(tip, strnlen(tip, kTipMax)) {}
 
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<Button*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (message == WM_NCCREATE) {
-            self = adopt<Button>(lParam);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        } else if (message == WM_NCDESTROY && self) {
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            delete self;
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        }
-        return self ? self->handle(message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-
 private:
+    template <typename T>
+    friend LRESULT CALLBACK ::kav::objectProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void attach(HWND hwnd) { hwnd_ = hwnd; }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
         case WM_CREATE: return onCreate();
@@ -239,7 +228,7 @@ bool registerClasses(HINSTANCE instance) {
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.hInstance = instance;
-    wc.lpfnWndProc = &Button::procedure;
+    wc.lpfnWndProc = &objectProcedure<Button>;
     wc.lpszClassName = kButtonClass;
     if (!RegisterClassExA(&wc)) return false;
     wc.lpfnWndProc = &Tip::procedure;

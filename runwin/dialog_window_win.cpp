@@ -5,6 +5,7 @@
 #include "engine/exec.h"
 #include "runwin/win_host_win.h"
 #include "runwin/window_class_win.h"
+#include "runwin/window_object_win.h"
 
 namespace kav {
 
@@ -25,10 +26,15 @@ constexpr MessageEvent kMouseButtons[] = {
 
 class DialogWindow {
 public:
-    DialogWindow(Engine& e, bool& attached) : e_(e), attached_(attached) {}
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    explicit DialogWindow(Engine& e) : e_(e) {}
 
 private:
+    template <typename T>
+    friend LRESULT CALLBACK ::kav::objectProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void attach(HWND hwnd) {
+        hwnd_ = hwnd;
+        e_.dialogWindow = hwnd;
+    }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void event(const char* name) { runDialogEvent(e_, hwnd_, name); }
     void onCreate();
@@ -38,25 +44,8 @@ private:
     void onScroll(WPARAM wParam, LPARAM lParam);
 
     Engine& e_;
-    bool& attached_;  // set once the window owns this object
     HWND hwnd_ = nullptr;
 };
-
-LRESULT CALLBACK DialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<DialogWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        self->attached_ = true;
-        self->e_.dialogWindow = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else if (message == WM_NCDESTROY && self) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 LRESULT DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     SystemState& sys = e_.sys;
@@ -174,13 +163,12 @@ void openDialog(Engine& e, HWND caller, std::string id) {
     }
     HINSTANCE instance = GetModuleHandleA(nullptr);
     UnregisterClassA(kClassName, instance);
-    registerScriptClass(instance, kClassName, &DialogWindow::procedure, d.colour);
-    bool attached = false;
-    auto* w = new DialogWindow(e, attached);
+    registerScriptClass(instance, kClassName, &objectProcedure<DialogWindow>, d.colour);
+    auto w = std::make_unique<DialogWindow>(e);
+    // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
     HWND hwnd = CreateWindowExA(0, kClassName, d.caption.c_str(), d.style, d.x, d.y, d.width, d.height, caller,
-                                nullptr, instance, w);
+                                nullptr, instance, &w);
     if (!hwnd) {
-        if (!attached) delete w;  // a window that got that far deleted it itself
         releaseControls(static_cast<int>(d.firstControl));
         e.dialogOpen = false;
         MessageBoxA(caller, "ダイアログボックスが開けません！", "KAV Error", MB_ICONWARNING);

@@ -57,30 +57,14 @@ const RunWindow::Route RunWindow::kRoutes[] = {
 };
 
 bool RunWindow::registerClass(HINSTANCE instance, const WindowSetup& setup) {
-    return registerScriptClass(instance, kClassName, &RunWindow::procedure, setup.colour);
+    return registerScriptClass(instance, kClassName, &objectProcedure<RunWindow>, setup.colour);
 }
 
 HWND RunWindow::create(Engine& e, HINSTANCE instance, HWND owner, bool endsProgram) {
-    auto* w = new RunWindow(e, endsProgram);
-    // The window owns the object from WM_NCCREATE on and deletes it at WM_NCDESTROY.
-    HWND hwnd = CreateWindowExA(0, kClassName, e.setup.caption.c_str(), e.setup.style, e.sys.winL, e.sys.winT,
-                                e.sys.winW, e.sys.winH, owner, nullptr, instance, w);
-    return hwnd;
-}
-
-LRESULT CALLBACK RunWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<RunWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<RunWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        self->e_.runWindow = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else if (message == WM_NCDESTROY && self) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
+    std::unique_ptr<RunWindow> w(new RunWindow(e, endsProgram));
+    // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
+    return CreateWindowExA(0, kClassName, e.setup.caption.c_str(), e.setup.style, e.sys.winL, e.sys.winT, e.sys.winW,
+                           e.sys.winH, owner, nullptr, instance, &w);
 }
 
 LRESULT RunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

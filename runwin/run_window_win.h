@@ -5,6 +5,7 @@
 #include "engine/engine.h"
 #include "engine/exec.h"
 #include "runwin/timer_thread_win.h"
+#include "runwin/window_object_win.h"
 
 namespace kav {
 
@@ -23,7 +24,12 @@ public:
 private:
     RunWindow(Engine& e, bool endsProgram) : e_(e), endsProgram_(endsProgram) {}
 
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename T>
+    friend LRESULT CALLBACK ::kav::objectProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void attach(HWND hwnd) {
+        hwnd_ = hwnd;
+        e_.runWindow = hwnd;
+    }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void event(const char* section) { runEvent(e_, hwnd_, section); }
     void runMenuItem(int id);
