@@ -113,8 +113,9 @@ struct Engine {
     std::function<void()> releaseWhenIdle;
     std::string fileName;  // "FILE_NAME": at most 259 bytes
 
-    // Compiled statements and section positions of the current program text.
-    CompiledProgram& compiled() { return *compiled_; }
+    // Compiled statements and section positions of the current program text and
+    // name table (compiled anew once the names have been cleared).
+    CompiledProgram& compiled();
 
     // A new program text: compacted, with nothing compiled yet.
     void load(std::string raw);

@@ -6,22 +6,18 @@
 #include "engine/commands.h"
 #include "engine/engine.h"
 #include "engine/number.h"
+#include "engine/expr_tree.h"
 #include "engine/sjis.h"
 
 namespace kav {
 
-struct Expr::CallRef {
-    NameRef array;  // the call name, when it is an array or variable
-    ArgList args;
-    const CommandEntry* function = nullptr;
-    bool functionLooked = false;
-};
-
-bool NameRef::resolve(const NameTable& t) {
+bool NameRef::resolve(NameTable& t) {
     if (index >= 0) return true;
     index = t.find(name, checked);
     checked = t.count();
-    return index >= 0;
+    if (index < 0) return false;
+    slot = t.slots(index);
+    return true;
 }
 
 Expr::Expr(std::string_view text) : text_(text) { compile(); }
@@ -58,9 +54,8 @@ void planReduction(std::vector<PendingOp> ops, Emit emit) {
     }
 }
 
-// a % b with the sign of a, computed as the double-precision remainder does.
-// Whole numbers take the integer remainder, which gives the same result and
-// spares the library call that would otherwise dominate such statements.
+}  // namespace
+
 float remainderOf(float a, float b) {
     if (b != 0 && a == std::trunc(a) && b == std::trunc(b) && std::fabs(a) < 2147483648.0f &&
         std::fabs(b) < 2147483648.0f) {
@@ -69,8 +64,6 @@ float remainderOf(float a, float b) {
     }
     return static_cast<float>(std::fmod(static_cast<double>(a), static_cast<double>(b)));
 }
-
-}  // namespace
 
 void Expr::addOperand(std::string_view token) {
     Step s{Load::Const, 0, FailSubject::Keep, SysVar::None, 0, 0.0f};
@@ -161,7 +154,7 @@ void Expr::compile() {
             if (!room()) return;
             steps_.push_back(Step{Load::Call, 0, FailSubject::Keep, SysVar::None,
                                   static_cast<uint16_t>(calls_.size()), 0.0f});
-            calls_.push_back(std::make_unique<CallRef>(CallRef{NameRef{token}, ArgList(inner)}));
+            calls_.push_back(std::make_unique<ExprCall>(ExprCall{NameRef{token}, ArgList(inner)}));
             // The call's value times the next operand, which starts as "1": the
             // call stands as one operand.
             ops.push_back({'*', -1});
@@ -170,6 +163,27 @@ void Expr::compile() {
         }
     }
     planReduction(std::move(ops), [this](char op, uint8_t dst, uint8_t src) { reduce_.push_back({op, dst, src}); });
+    buildTree();
+}
+
+void Expr::buildTree() {
+    std::vector<ExprTree::Leaf> leaves;
+    leaves.reserve(steps_.size());
+    for (const Step& s : steps_) {
+        using K = ExprTree::Leaf::Kind;
+        switch (s.load) {
+        case Load::Const: leaves.push_back({K::Const, s.value, s.sys, nullptr, nullptr}); break;
+        case Load::Sys: leaves.push_back({K::Sys, 0, s.sys, nullptr, nullptr}); break;
+        case Load::DialogSys: leaves.push_back({K::DialogSys, 0, s.sys, &names_[s.ref], nullptr}); break;
+        case Load::Name: leaves.push_back({K::Name, 0, s.sys, &names_[s.ref], nullptr}); break;
+        case Load::Call: leaves.push_back({K::Call, 0, s.sys, nullptr, calls_[s.ref].get()}); break;
+        case Load::Fail: return;  // replayed stepwise, at its place among the loads
+        }
+    }
+    std::vector<ExprTree::Join> joins;
+    joins.reserve(reduce_.size());
+    for (const Reduce& r : reduce_) joins.push_back({r.op, r.dst, r.src});
+    tree_ = std::make_unique<ExprTree>(leaves, joins);
 }
 
 bool Expr::readName(Engine& e, uint16_t ref, float& out) {
@@ -182,7 +196,7 @@ bool Expr::readName(Engine& e, uint16_t ref, float& out) {
     return true;
 }
 
-bool Expr::call(Engine& e, WindowRef w, CallRef& c, float& out) {
+bool evaluateCall(Engine& e, WindowRef w, ExprCall& c, float& out) {
     Fault& f = e.fault;
     if (c.array.resolve(e.names)) {
         double row = 0, column = 0;
@@ -220,6 +234,11 @@ bool Expr::call(Engine& e, WindowRef w, CallRef& c, float& out) {
 }
 
 double Expr::evaluate(Engine& e, WindowRef w) {
+    if (tree_) return tree_->evaluate(e, w, text_);
+    return evaluateStepwise(e, w);
+}
+
+double Expr::evaluateStepwise(Engine& e, WindowRef w) {
     float v[kMaxOperands];
     const size_t loads = steps_.size();
     for (size_t i = 0; i < loads; ++i) {
@@ -237,7 +256,7 @@ double Expr::evaluate(Engine& e, WindowRef w) {
             if (!readName(e, s.ref, v[i])) return 0;
             break;
         case Load::Call:
-            if (!call(e, w, *calls_[s.ref], v[i])) return 0;
+            if (!evaluateCall(e, w, *calls_[s.ref], v[i])) return 0;
             break;
         case Load::Fail:
             if (s.subject == FailSubject::Head) e.fault.subject.set(head(text_));

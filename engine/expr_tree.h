@@ -1,0 +1,75 @@
+// The evaluator's fast form: an expression as a tree of small evaluation
+// functions, one per operator and operand kind, over variable slots found once.
+// It is built from the same loads and reduction order as the stepwise form, and
+// agrees with it in every value, status and subject:
+// - operands are met left to right, and the first load that fails stops the
+//   evaluation before any later operand is touched (a later value function
+//   would move the random generator or the subject);
+// - a division by zero is only noted on the way and raised once every operand
+//   has loaded, as the reduction after the loads would raise it.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/args.h"
+#include "engine/expr.h"
+#include "engine/sysvars.h"
+
+namespace kav {
+
+struct ExprCall {
+    NameRef array;  // the call name, when it is an array or variable
+    ArgList args;
+    const CommandEntry* function = nullptr;
+    bool functionLooked = false;
+};
+
+// a % b with the sign of a, as the double-precision remainder gives it.
+float remainderOf(float a, float b);
+
+struct TreeContext {
+    Engine& e;
+    WindowRef w;
+    bool failed = false;   // a load failed: the status and subject are set
+    bool divZero = false;  // a division by zero waits for the loads to finish
+};
+
+struct TreeNode {
+    using Fn = float (*)(const TreeNode&, TreeContext&);
+    Fn fn = nullptr;
+    // The two operands of an operator, by kind: a subtree, a variable or a
+    // constant; a leaf uses the left ones.
+    const TreeNode* l = nullptr;
+    const TreeNode* r = nullptr;
+    NameRef* lv = nullptr;
+    NameRef* rv = nullptr;
+    float lk = 0, rk = 0;
+    ExprCall* call = nullptr;
+    SysVar sys = SysVar::None;
+};
+
+struct ExprTree {
+    // An operand as the stepwise form loads it.
+    struct Leaf {
+        enum class Kind : uint8_t { Const, Sys, DialogSys, Name, Call } kind;
+        float value;
+        SysVar sys;
+        NameRef* name;
+        ExprCall* call;
+    };
+    struct Join {
+        char op;
+        uint8_t dst, src;
+    };
+
+    ExprTree(const std::vector<Leaf>& leaves, const std::vector<Join>& joins);
+
+    double evaluate(Engine& e, WindowRef w, const std::string& text) const;
+
+    std::vector<TreeNode> nodes;  // never grows after building: nodes point at each other
+    const TreeNode* root = nullptr;
+};
+
+}  // namespace kav
