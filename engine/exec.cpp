@@ -5,6 +5,7 @@
 #include "engine/args.h"
 #include "engine/engine.h"
 #include "engine/expr.h"
+#include "engine/expr_tree.h"
 #include "engine/number.h"
 
 namespace kav {
@@ -28,6 +29,12 @@ struct Stmt {
     enum class Op : uint8_t { Fail, Nothing, Command, Assign, AssignVar, AssignElement, Loop, If, Call, Return, End };
     Op op = Op::Nothing;
     std::string name;  // the subject once dispatched
+    std::string_view subject;  // the name, as the subject buffer refers to it
+    // The trees of a and b, evaluated here directly (none when an expression runs
+    // stepwise).
+    const TreeNode* treeA = nullptr;
+    const TreeNode* treeB = nullptr;
+    bool trees = false;  // expressions run as trees (not the white-box stepwise method)
     const CommandEntry* command = nullptr;
     ArgList args;
     uint8_t argStatus = 0;  // the argument-count verdict
@@ -40,6 +47,7 @@ struct Stmt {
     // Assignment: target, optional element indices, value. Call: the section.
     NameRef target;
     ArgList index;
+    ElementIndex element;  // the index trees, usable once the target is found
     // Expressions: the assigned value, the loop count, the two sides of a condition.
     std::unique_ptr<Expr> a, b;
     Compare compare = Compare::Eq;
@@ -63,9 +71,9 @@ struct Stmt {
     Stmt* body = nullptr;
     Stmt* after = nullptr;
 
-    void failWith(Status s, std::string_view subject, bool setsSubject) {
+    void failWith(Status s, std::string_view text, bool setsSubject) {
         failStatus = static_cast<uint8_t>(s);
-        failSubject = subject;
+        failSubject = text;
         failSetsSubject = setsSubject;
     }
     // Raises the text's failure; false when there is none.
@@ -127,7 +135,10 @@ void compileAssignment(Stmt& s, const ProgramText& text, int32_t pos) {
     splitCall(left, name, index);
     const bool element = name.size() != left.size();
     s.op = element ? Stmt::Op::AssignElement : Stmt::Op::AssignVar;
-    if (element) s.index = ArgList(index);
+    if (element) {
+        s.index = ArgList(index);
+        s.element.prepare(s.index);
+    }
     s.target.name = name;
     s.a = std::make_unique<Expr>(right);
 }
@@ -212,6 +223,13 @@ void compileStatement(Stmt& s, Engine& e, Table table, int32_t pos) {
     compileAssignment(s, text, pos);
 }
 
+// An expression of a statement: its tree directly when it has one.
+inline double value(const TreeNode* tree, Expr& x, Engine& e, WindowRef w) {
+    if (tree) [[likely]]
+        return evaluateTree(*tree, e, w, x.text());
+    return x.evaluate(e, w);
+}
+
 // The target of a plain assignment, created on its first assignment.
 [[gnu::noinline]] bool createTarget(Engine& e, Stmt& s) {
     if (s.target.resolve(e.names)) return true;
@@ -219,13 +237,20 @@ void compileStatement(Stmt& s, Engine& e, Table table, int32_t pos) {
     if (i < 0) return e.fault.subject.setStable(s.target.name), false;
     s.target.index = i;
     s.target.slot = e.names.slots(i);
+    s.target.rows = s.target.columns = 1;
     return true;
 }
 
 bool assignElement(Engine& e, WindowRef w, Stmt& s) {
     Fault& f = e.fault;
-    const double v = s.a->evaluate(e, w);
+    const double v = value(s.treeA, *s.a, e, w);
     if (!f.ok()) return false;
+    if (s.trees && s.target.index >= 0 && s.element.usable) [[likely]] {
+        const int32_t at = elementOffset(s.element, s.target, e, w);
+        if (at < 0) return false;
+        s.target.slot[at] = v;
+        return true;
+    }
     double row = 0, column = 0;
     if (!s.index.number(e, w, 0, row) || !s.index.number(e, w, 1, column)) return false;
     if (!s.target.resolve(e.names)) {
@@ -279,6 +304,12 @@ Stmt& CompiledProgram::statement(Engine& e, Table table, int32_t pos) {
     if (id) return cache->stmts[id - 1];
     Stmt& s = cache->stmts.emplace_back();
     compileStatement(s, e, table, pos);
+    s.subject = s.name;
+    if (!e.stepwiseExpressions) {
+        s.trees = true;
+        if (s.a) s.treeA = s.a->treeRoot();
+        if (s.b) s.treeB = s.b->treeRoot();
+    }
     id = static_cast<uint32_t>(cache->stmts.size());
     return s;
 }
@@ -358,10 +389,10 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
         switch (s->op) {
         case Stmt::Op::Fail: s->raiseFailure(f); return p;
         case Stmt::Op::Nothing:
-            if (!s->name.empty()) f.subject.setStable(s->name);
+            if (!s->subject.empty()) f.subject.setStable(s->subject);
             break;
         case Stmt::Op::Command: {
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             Call call{e, window, s->args};
             s->command->run(call);
@@ -369,38 +400,38 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             break;
         }
         case Stmt::Op::Assign:
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             s->raiseFailure(f);
             return p;
         case Stmt::Op::AssignVar: {
-            f.subject.setStable(s->name);
-            const double v = s->a->evaluate(e, window);
+            f.subject.setStable(s->subject);
+            const double v = value(s->treeA, *s->a, e, window);
             if (!f.ok()) return p;
             if (!s->target.slot && !createTarget(e, *s)) return p;
             *s->target.slot = v;
             break;
         }
         case Stmt::Op::AssignElement:
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (!assignElement(e, window, *s)) return p;
             break;
         case Stmt::Op::Loop: {
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
-            const int32_t count = toInt32(s->a->evaluate(e, window));
+            const int32_t count = toInt32(value(s->treeA, *s->a, e, window));
             if (!f.ok()) return p;
             if (s->blockStatus) return f.status = s->blockStatus, p;
             open(count, s->open + 1, s->close, s->close + 1, s, at(s->body, s->open + 1));
             continue;
         }
         case Stmt::Op::If: {
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             if (s->raiseFailure(f)) return p;
-            const double a = s->a->evaluate(e, window);
+            const double a = value(s->treeA, *s->a, e, window);
             if (!f.ok()) return p;
-            const double b = s->b->evaluate(e, window);
+            const double b = value(s->treeB, *s->b, e, window);
             if (!f.ok()) return p;
             if (s->blockStatus) return f.status = s->blockStatus, p;
             if (!holds(s->compare, a, b)) {
@@ -413,7 +444,7 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             continue;
         }
         case Stmt::Op::Call: {
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
             if (s->raiseFailure(f)) return p;
@@ -438,14 +469,14 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             continue;
         }
         case Stmt::Op::Return:
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             if (calls == 0) return p;
             top = callLevels[--calls];
             leave();
             continue;
         case Stmt::Op::End:
-            f.subject.setStable(s->name);
+            f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             if (e.running && e.dialogOpen) e.dialogOpen = false;
             else if (e.running) e.running = false;

@@ -17,6 +17,8 @@ bool NameRef::resolve(NameTable& t) {
     checked = t.count();
     if (index < 0) return false;
     slot = t.slots(index);
+    rows = t.entry(index).rows;
+    columns = t.entry(index).columns;
     return true;
 }
 
@@ -155,6 +157,7 @@ void Expr::compile() {
             steps_.push_back(Step{Load::Call, 0, FailSubject::Keep, SysVar::None,
                                   static_cast<uint16_t>(calls_.size()), 0.0f});
             calls_.push_back(std::make_unique<ExprCall>(ExprCall{NameRef{token}, ArgList(inner)}));
+            calls_.back()->index.prepare(calls_.back()->args);
             // The call's value times the next operand, which starts as "1": the
             // call stands as one operand.
             ops.push_back({'*', -1});
@@ -210,21 +213,26 @@ bool evaluateCall(Engine& e, WindowRef w, ExprCall& c, float& out) {
         out = static_cast<float>(e.names.value(c.array.index, static_cast<uint32_t>(r) * entry.columns + static_cast<uint32_t>(col)));
         return true;
     }
+    return evaluateFunction(e, w, c, out);
+}
+
+bool evaluateFunction(Engine& e, WindowRef w, ExprCall& c, float& out) {
+    Fault& f = e.fault;
     f.subject.setStable(c.array.name);
     e.result = 0;
     if (!c.functionLooked) {
         c.function = e.commands.find(kValue, c.array.name);
+        if (c.function && c.function->args != kArgsChecked)
+            c.argStatus = static_cast<uint8_t>(checkArgCount(c.args, c.function->args));
         c.functionLooked = true;
     }
     if (!c.function) {
         f.raise(Status::NoValueFunction);
         return false;
     }
-    if (c.function->args != kArgsChecked) {
-        if (Status s = checkArgCount(c.args, c.function->args); s != Status::Ok) {
-            f.raise(s);
-            return false;
-        }
+    if (c.argStatus) {
+        f.status = c.argStatus;
+        return false;
     }
     Call call{e, w, c.args};
     c.function->run(call);
@@ -233,8 +241,11 @@ bool evaluateCall(Engine& e, WindowRef w, ExprCall& c, float& out) {
     return true;
 }
 
+const TreeNode* Expr::treeRoot() const { return tree_ ? tree_->root : nullptr; }
+
 double Expr::evaluate(Engine& e, WindowRef w) {
-    if (tree_) return tree_->evaluate(e, w, text_);
+    if (tree_ && !e.stepwiseExpressions) [[likely]]
+        return tree_->evaluate(e, w, text_);
     return evaluateStepwise(e, w);
 }
 

@@ -30,6 +30,7 @@ struct NameRef {
     int index = -1;
     int checked = 0;
     double* slot = nullptr;  // its first value once found
+    uint16_t rows = 0, columns = 0;
 
     bool resolve(class NameTable& t);
 };
@@ -53,6 +54,8 @@ public:
     // Whether evaluate runs the tree (every text but one whose failure is known
     // from the text alone).
     bool hasTree() const { return tree_ != nullptr; }
+    // The tree's root, for callers that evaluate it directly; nullptr without one.
+    const struct TreeNode* treeRoot() const;
     const std::string& text() const { return text_; }
 
 private:

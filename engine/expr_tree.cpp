@@ -1,6 +1,7 @@
 #include "engine/expr_tree.h"
 
 #include "engine/engine.h"
+#include "engine/number.h"
 
 namespace kav {
 
@@ -76,7 +77,25 @@ float dialogSysLeaf(const TreeNode& n, TreeContext& c) {
     return readVar(*n.lv, c);
 }
 float callLeaf(const TreeNode& n, TreeContext& c) {
+    ExprCall& call = *n.call;
+    // A name once in the table stays an array (or variable) for good.
+    if (call.array.index >= 0 && call.index.usable) [[likely]] {
+        const int32_t at = elementOffset(call.index, call.array, c.e, c.w);
+        if (at < 0) [[unlikely]] {
+            c.failed = true;
+            return 0;
+        }
+        return static_cast<float>(call.array.slot[at]);
+    }
     float out = 0;
+    // No name has been added since the last look: still a value function.
+    if (call.array.index < 0 && call.array.checked == c.e.names.count()) {
+        if (!evaluateFunction(c.e, c.w, call, out)) [[unlikely]] {
+            c.failed = true;
+            return 0;
+        }
+        return out;
+    }
     if (!evaluateCall(c.e, c.w, *n.call, out)) {
         c.failed = true;
         return 0;
@@ -200,16 +219,38 @@ ExprTree::ExprTree(const std::vector<Leaf>& leaves, const std::vector<Join>& joi
     root = add(n);
 }
 
-double ExprTree::evaluate(Engine& e, WindowRef w, const std::string& text) const {
-    TreeContext c{e, w};
-    const float v = root->fn(*root, c);
-    if (c.failed) [[unlikely]]
-        return 0;
-    if (c.divZero) [[unlikely]] {
-        e.fault.raise(Status::DivideByZero, text);
-        return 0;
+void ElementIndex::prepare(ArgList& args) {
+    rowExpr = args.expression(0);
+    columnExpr = args.count() > 1 ? args.expression(1) : nullptr;
+    row = rowExpr ? rowExpr->treeRoot() : nullptr;
+    column = columnExpr ? columnExpr->treeRoot() : nullptr;
+    usable = row && (args.count() == 1 || column);
+}
+
+int32_t elementOffset(const ElementIndex& ix, const NameRef& ref, Engine& e, WindowRef w) {
+    Fault& f = e.fault;
+    const double row = evaluateTree(*ix.row, e, w, ix.rowExpr->text());
+    if (!f.ok()) return -1;
+    double column = 0;
+    if (ix.column) {
+        column = evaluateTree(*ix.column, e, w, ix.columnExpr->text());
+        if (!f.ok()) return -1;
     }
-    return static_cast<double>(v);
+    const int32_t r = toInt32(row), c = toInt32(column);
+    if (r < 0 || r >= ref.rows || c < 0 || c >= ref.columns) [[unlikely]] {
+        f.raise(Status::ArrayRange, ref.name);
+        return -1;
+    }
+    return r * ref.columns + c;
+}
+
+double raiseDivisionByZero(Engine& e, const std::string& text) {
+    e.fault.raise(Status::DivideByZero, text);
+    return 0;
+}
+
+double ExprTree::evaluate(Engine& e, WindowRef w, const std::string& text) const {
+    return evaluateTree(*root, e, w, text);
 }
 
 }  // namespace kav

@@ -19,12 +19,31 @@
 
 namespace kav {
 
+struct TreeNode;
+
+// The indices of an element read or write, arguments 0 and 1 (a missing column
+// is 0), by their trees when every index present has one.
+struct ElementIndex {
+    const TreeNode* row = nullptr;
+    const TreeNode* column = nullptr;
+    const Expr* rowExpr = nullptr;
+    const Expr* columnExpr = nullptr;
+    bool usable = false;
+
+    void prepare(ArgList& args);
+};
+
 struct ExprCall {
     NameRef array;  // the call name, when it is an array or variable
     ArgList args;
+    ElementIndex index = {};
     const CommandEntry* function = nullptr;
     bool functionLooked = false;
+    uint8_t argStatus = 0;  // the function's argument-count verdict
 };
+
+// The value function of a call whose name is not in the table.
+bool evaluateFunction(Engine& e, WindowRef w, ExprCall& c, float& out);
 
 // a % b with the sign of a, as the double-precision remainder gives it.
 float remainderOf(float a, float b);
@@ -71,5 +90,22 @@ struct ExprTree {
     std::vector<TreeNode> nodes;  // never grows after building: nodes point at each other
     const TreeNode* root = nullptr;
 };
+
+// The element an index pair selects in the array `ref` (found), as a slot
+// offset; -1 with the status set when an index fails or is out of range.
+int32_t elementOffset(const ElementIndex& ix, const NameRef& ref, Engine& e, WindowRef w);
+
+// Raises the division by zero a tree noted; the value is then 0.
+double raiseDivisionByZero(Engine& e, const std::string& text);
+
+// What Expr::evaluate gives for an expression whose tree is at root, for callers
+// that keep the root at hand.
+inline double evaluateTree(const TreeNode& root, Engine& e, WindowRef w, const std::string& text) {
+    TreeContext c{e, w};
+    const float v = root.fn(root, c);
+    if (c.failed | c.divZero) [[unlikely]]
+        return c.failed ? 0 : raiseDivisionByZero(e, text);
+    return static_cast<double>(v);
+}
 
 }  // namespace kav

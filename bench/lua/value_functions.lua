@@ -3,7 +3,7 @@
 function pass()
   s = 0
   for _ = 1, 100000 do
-    x = math.sin(s * 0.01745329251994) + math.sqrt(s) + math.abs(math.tointeger(s) or 0)
+    x = math.sin(s * 0.01745329251994) + math.sqrt(s) + math.abs(s)
     s = s + 1
   end
 end

@@ -179,5 +179,49 @@ TEST_F(Statements, OverlongStatement) {
     EXPECT_EQ(subject(), "Beep(" + std::string(26, '1'));
 }
 
+// Compiled statements remember the statements that follow them, the sections
+// they call and the slots they read: later runs must take the same paths.
+TEST_F(Statements, RepeatedRunsFollowTheSamePaths) {
+    ASSERT_TRUE(load("CREATE{Data(\"q\",2,2);}"
+                     "A{k=k+1;loop(3){if(k>1){t=t+1;}if(k<2){u=u+1;}call(\"S\");}v=v+1;}"
+                     "S{loop(2){w=w+1;if(w>4){return;}}w=w+100;}"
+                     "B{call(\"Missing\");}I{k=0;t=0;u=0;v=0;w=0;z=0;}"
+                     "C{z=z+1;DataInit(\"q\",z){}}\""));
+    ASSERT_EQ(exec("I"), 0);
+    for (int run = 1; run <= 3; ++run) {
+        ASSERT_EQ(exec("A"), 0) << run;
+        EXPECT_EQ(var("k"), run);
+        EXPECT_EQ(var("t"), (run - 1) * 3);
+        EXPECT_EQ(var("u"), 3);
+        EXPECT_EQ(var("v"), run);
+    }
+    // The first call leaves w at 102; every later one returns at its first pass.
+    EXPECT_EQ(var("w"), 102 + 8);
+    for (int run = 0; run < 2; ++run) {
+        e.fault.clear();
+        EXPECT_EQ(exec("B"), 18);
+        EXPECT_EQ(subject(), "Missing");
+        // The command runs, then the unclosed literal after it stops the run.
+        e.fault.clear();
+        EXPECT_EQ(exec("C"), 2);
+        EXPECT_EQ(var("q"), run + 1);
+    }
+}
+
+TEST_F(Statements, ClearedNamesAreNotReadThroughOldSlots) {
+    ASSERT_TRUE(load("A{y=x;}B{x=5;}"));
+    ASSERT_EQ(exec("B"), 0);
+    ASSERT_EQ(exec("A"), 0);
+    EXPECT_EQ(var("y"), 5);
+    // A new preparation empties the table: x is unknown again.
+    ASSERT_TRUE(prepareProgram(e));
+    EXPECT_EQ(exec("A"), 4);
+    EXPECT_EQ(subject(), "x");
+    e.fault.clear();
+    ASSERT_EQ(exec("B"), 0);
+    ASSERT_EQ(exec("A"), 0);
+    EXPECT_EQ(var("y"), 5);
+}
+
 }  // namespace
 }  // namespace kav::test
