@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/expr.h"
+#include "engine/expr_tree.h"
 #include "engine/number.h"
 #include "engine/sjis.h"
 
@@ -48,7 +49,8 @@ bool ArgList::number(Engine& e, WindowRef w, int k, double& out) {
     if (k < 0 || k >= count()) return true;
     // Compiled once the length has passed.
     if (Expr* x = compiled_[static_cast<size_t>(k)].get()) [[likely]] {
-        out = x->evaluate(e, w);
+        const TreeNode* tree = x->treeRoot();
+        out = tree && !e.stepwiseExpressions ? evaluateTree(*tree, e, w, x->text()) : x->evaluate(e, w);
         return e.fault.ok();
     }
     std::string_view arg = raw(k);

@@ -55,7 +55,7 @@ public:
     // from the text alone).
     bool hasTree() const { return tree_ != nullptr; }
     // The tree's root, for callers that evaluate it directly; nullptr without one.
-    const struct TreeNode* treeRoot() const;
+    const struct TreeNode* treeRoot() const { return root_; }
     const std::string& text() const { return text_; }
 
 private:
@@ -85,6 +85,7 @@ private:
     std::vector<NameRef> names_;
     std::vector<std::unique_ptr<ExprCall>> calls_;
     std::unique_ptr<ExprTree> tree_;
+    const TreeNode* root_ = nullptr;
 };
 
 // One call inside an expression evaluated: an element read when the name is in

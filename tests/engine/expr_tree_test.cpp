@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <limits>
+
+#include "engine/expr_tree.h"
 #include "engine_fixture.h"
 
 namespace kav::test {
@@ -113,6 +116,23 @@ TEST_F(ExpressionTrees, DialogMouseNamesDependOnTheDialog) {
     EXPECT_EQ(agree("DLGMS_X+1").value, 4);
     e.dialogOpen = true;
     EXPECT_EQ(agree("DLGMS_X+1").value, 18);
+}
+
+// The remainder takes an integer path for whole numbers: it must give what the
+// double-precision library remainder rounded to single precision gives, bit for
+// bit (signs of zero included).
+TEST(Remainder, WholeNumbersAgreeWithTheLibrary) {
+    const float values[] = {0.0f, -0.0f, 1, -1, 2, -2, 3, -3, 7, -7, 0.5f, -2.5f, 11, 16777215, 16777216,
+                            -16777216, 2147483520.0f, -2147483520.0f, 2147483648.0f, -2147483648.0f, 3e9f,
+                            -3e9f, 1e30f, std::numeric_limits<float>::infinity(),
+                            std::numeric_limits<float>::quiet_NaN()};
+    for (float a : values) {
+        for (float b : values) {
+            const float got = remainderOf(a, b);
+            const auto want = static_cast<float>(std::fmod(static_cast<double>(a), static_cast<double>(b)));
+            EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << a << " % " << b << ": " << got << ", library " << want;
+        }
+    }
 }
 
 TEST_F(ExpressionTrees, TextsWithAKnownFailureRunStepwise) {
