@@ -34,6 +34,12 @@ struct Stmt {
     // stepwise).
     const TreeNode* treeA = nullptr;
     const TreeNode* treeB = nullptr;
+    // The sides of a condition when one is a lone constant or variable.
+    struct Side {
+        NameRef* var = nullptr;
+        bool constant = false;
+        double value = 0;
+    } sideA, sideB;
     bool trees = false;  // expressions run as trees (not the white-box stepwise method)
     const CommandEntry* command = nullptr;
     ArgList args;
@@ -230,6 +236,13 @@ inline double value(const TreeNode* tree, Expr& x, Engine& e, WindowRef w) {
     return x.evaluate(e, w);
 }
 
+// One side of a condition: a constant or a found variable without a call.
+inline double sideValue(const Stmt::Side& side, const TreeNode* tree, Expr& x, Engine& e, WindowRef w) {
+    if (side.constant) return side.value;
+    if (side.var && side.var->slot) return static_cast<float>(*side.var->slot);
+    return value(tree, x, e, w);
+}
+
 // The target of a plain assignment, created on its first assignment.
 [[gnu::noinline]] bool createTarget(Engine& e, Stmt& s) {
     if (s.target.resolve(e.names)) return true;
@@ -309,6 +322,14 @@ Stmt& CompiledProgram::statement(Engine& e, Table table, int32_t pos) {
         s.trees = true;
         if (s.a) s.treeA = s.a->treeRoot();
         if (s.b) s.treeB = s.b->treeRoot();
+        if (s.op == Stmt::Op::If && s.treeA && s.treeB) {
+            for (auto [tree, side] : {std::pair{s.treeA, &s.sideA}, std::pair{s.treeB, &s.sideB}}) {
+                float k = 0;
+                side->constant = isConstantTree(*tree, k);
+                side->value = k;
+                side->var = variableOfTree(*tree);
+            }
+        }
     }
     id = static_cast<uint32_t>(cache->stmts.size());
     return s;
@@ -429,9 +450,9 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             f.subject.setStable(s->subject);
             if (s->argStatus) return f.status = s->argStatus, p;
             if (s->raiseFailure(f)) return p;
-            const double a = value(s->treeA, *s->a, e, window);
+            const double a = sideValue(s->sideA, s->treeA, *s->a, e, window);
             if (!f.ok()) return p;
-            const double b = value(s->treeB, *s->b, e, window);
+            const double b = sideValue(s->sideB, s->treeB, *s->b, e, window);
             if (!f.ok()) return p;
             if (s->blockStatus) return f.status = s->blockStatus, p;
             if (!holds(s->compare, a, b)) {

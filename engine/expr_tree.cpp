@@ -244,6 +244,14 @@ int32_t elementOffset(const ElementIndex& ix, const NameRef& ref, Engine& e, Win
     return r * ref.columns + c;
 }
 
+bool isConstantTree(const TreeNode& n, float& value) {
+    if (n.fn != constLeaf) return false;
+    value = n.lk;
+    return true;
+}
+
+NameRef* variableOfTree(const TreeNode& n) { return n.fn == varLeaf ? n.lv : nullptr; }
+
 double raiseDivisionByZero(Engine& e, const std::string& text) {
     e.fault.raise(Status::DivideByZero, text);
     return 0;

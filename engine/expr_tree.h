@@ -95,6 +95,11 @@ struct ExprTree {
 // offset; -1 with the status set when an index fails or is out of range.
 int32_t elementOffset(const ElementIndex& ix, const NameRef& ref, Engine& e, WindowRef w);
 
+// A tree that is one constant (its value) or one variable (its name): callers
+// that meet such a tree often read it without a call.
+bool isConstantTree(const TreeNode& n, float& value);
+NameRef* variableOfTree(const TreeNode& n);
+
 // Raises the division by zero a tree noted; the value is then 0.
 double raiseDivisionByZero(Engine& e, const std::string& text);
 

@@ -30,6 +30,22 @@ TEST_F(Statements, IfComparisons) {
     EXPECT_EQ(var("r"), 1010101);
 }
 
+// Sides that are a lone constant or variable are read without the evaluator:
+// single precision, an unknown name and a name created later behave the same.
+TEST_F(Statements, IfSidesReadDirectly) {
+    ASSERT_TRUE(load("A{r=0;if(y<1){r=1;}}B{y=0.1;}C{r=0;if(0.1==y){r=r+1;}if(y==0.1){r=r+2;}if(16777217>16777216){r=9;}}"));
+    EXPECT_EQ(exec("A"), 4);
+    EXPECT_EQ(subject(), "y");
+    e.fault.clear();
+    ASSERT_EQ(exec("B"), 0);
+    EXPECT_EQ(exec("A"), 0);
+    EXPECT_EQ(var("r"), 1);
+    EXPECT_EQ(exec("C"), 0);
+    EXPECT_EQ(var("r"), 3);
+    EXPECT_EQ(exec("C"), 0);
+    EXPECT_EQ(var("r"), 3);
+}
+
 TEST_F(Statements, IfWithNotANumber) {
     ASSERT_TRUE(load("A{n=1%0;r=0;if(n!=n){r=r+1;}if(n==n){r=r+2;}if(n<1){r=r+4;}if(n>=1){r=r+8;}}"));
     EXPECT_EQ(exec("A"), 0);
