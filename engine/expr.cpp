@@ -8,6 +8,7 @@
 #include "engine/engine.h"
 #include "engine/number.h"
 #include "engine/expr_tree.h"
+#include "engine/math_commands.h"
 #include "engine/sjis.h"
 
 namespace kav {
@@ -247,6 +248,11 @@ bool evaluateFunction(Engine& e, WindowRef w, ExprCall& c, float& out) {
         c.function = e.commands.find(kValue, c.array.name);
         if (c.function && c.function->args != kArgsChecked)
             c.argStatus = static_cast<uint8_t>(checkArgCount(c.args, c.function->args));
+        if (c.function && !c.argStatus && c.function->run) {
+            c.pure = pureFunctionOf(c.function->run);
+            c.pureExpr = c.args.expression(0);
+            c.pureArgument = c.pureExpr ? c.pureExpr->treeRoot() : nullptr;
+        }
         c.functionLooked = true;
     }
     if (!c.function) {

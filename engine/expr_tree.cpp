@@ -90,6 +90,20 @@ float callLeaf(const TreeNode& n, TreeContext& c) {
     float out = 0;
     // No name has been added since the last look: still a value function.
     if (call.array.index < 0 && call.array.checked == c.e.names.count()) {
+        if (call.pure && call.pureArgument) {
+            // What the handler does: the subject and the cleared register first,
+            // the argument, then the result.
+            Engine& e = c.e;
+            e.fault.subject.setStable(call.array.name);
+            e.result = 0;
+            const double x = evaluateTree(*call.pureArgument, e, c.w, call.pureExpr->text());
+            if (!e.fault.ok()) [[unlikely]] {
+                c.failed = true;
+                return 0;
+            }
+            e.result = call.pure(x);
+            return static_cast<float>(e.result);
+        }
         if (!evaluateFunction(c.e, c.w, call, out)) [[unlikely]] {
             c.failed = true;
             return 0;

@@ -40,6 +40,11 @@ struct ExprCall {
     const CommandEntry* function = nullptr;
     bool functionLooked = false;
     uint8_t argStatus = 0;  // the function's argument-count verdict
+    // A function of one number that cannot fail, with its argument's tree: the
+    // tree calls it without the command's argument handling.
+    double (*pure)(double) = nullptr;
+    const TreeNode* pureArgument = nullptr;
+    const Expr* pureExpr = nullptr;
 };
 
 // The value function of a call whose name is not in the table.

@@ -19,6 +19,7 @@ struct Outcome {
     uint8_t status;
     std::string subject;
     int nextRandom;  // the generator's next draw: tells whether rand ran
+    double result;   // the function-result register
 };
 
 class ExpressionTrees : public EngineTest {
@@ -30,16 +31,29 @@ protected:
         ASSERT_EQ(exec("S"), 0);
     }
 
+    // The outcome of a second evaluation (calls take their quick paths once
+    // their function has been found), after checking that the first one gave
+    // the same.
     Outcome outcome(std::string_view text, bool stepwise) {
         Expr expr(text);
         EXPECT_TRUE(expr.hasTree()) << text;
+        e.stepwiseExpressions = stepwise;
+        Outcome first = once(expr), second = once(expr);
+        e.stepwiseExpressions = false;
+        EXPECT_EQ(std::memcmp(&first.value, &second.value, sizeof(double)), 0) << text;
+        EXPECT_EQ(first.status, second.status) << text;
+        EXPECT_EQ(first.subject, second.subject) << text;
+        EXPECT_EQ(first.result, second.result) << text;
+        return second;
+    }
+
+    Outcome once(Expr& expr) {
         e.fault.clear();
         e.fault.subject.set("before");
-        e.stepwiseExpressions = stepwise;
+        e.result = -1;
         std::srand(11);
         const double v = expr.evaluate(e, window);
-        e.stepwiseExpressions = false;
-        return {v, e.fault.status, subject(), std::rand()};
+        return {v, e.fault.status, subject(), std::rand(), e.result};
     }
 
     // Both methods from the same state; returns the tree's outcome.
@@ -51,6 +65,7 @@ protected:
         EXPECT_EQ(tree.status, step.status) << text;
         EXPECT_EQ(tree.subject, step.subject) << text;
         EXPECT_EQ(tree.nextRandom, step.nextRandom) << text;
+        EXPECT_EQ(tree.result, step.result) << text;
         return tree;
     }
 };
@@ -60,7 +75,8 @@ TEST_F(ExpressionTrees, ValuesAgreeBitForBit) {
          {"1+2*3", "(1+2)*3", "10-3-2", "x*x-x/3", "x%0.7", "n%3", "0-0", "0*(0-1)", "(0-6)%3", "1%0", "(1%0)*1",
           "big+1", "big", "0.1+0.2", "x", "-x", "a(1,2)*a(2,3)", "a(1)+a(2,3)%5", "one(0,0)+one", "a", "PI*x",
           "2*(3+(4-x)*(5/x))%7", "sin(x)+sqrt(x)+abs(n)+fix(n/2)", "cos(a(1,2))*2", "3000000000%7", "1/3*3",
-          "((((x))))", "x*1", "1*x", "rand(0)+rand(1)", "WIN_W-SCR_H+KEY", "7-(2)3"})
+          "((((x))))", "x*1", "1*x", "rand(0)+rand(1)", "WIN_W-SCR_H+KEY", "7-(2)3", "sin(sin(x)+1)",
+          "atan(x)+tan(x)-cos(fix(x))", "abs(x)*sin(30)", "sin(30)+sqrt(x)", "x+sin(sqrt(x))"})
         agree(text);
 }
 
@@ -83,6 +99,14 @@ TEST_F(ExpressionTrees, LoadsAfterADivisionByZeroStillRun) {
     EXPECT_EQ(o.nextRandom, std::rand()) << "rand ran once";
     EXPECT_EQ(agree("1/(x-x)").status, 22);
     EXPECT_EQ(agree("x%(x-x)").status, 0);
+}
+
+TEST_F(ExpressionTrees, FunctionsFailInTheirArguments) {
+    EXPECT_EQ(agree("sin(y)").subject, "y");
+    EXPECT_EQ(agree("abs(1/0)").subject, "1/0");
+    EXPECT_EQ(agree("sin(1,2)").status, 23);
+    EXPECT_EQ(agree("cos()").status, 23);
+    EXPECT_EQ(agree("tan(sqrt(0-1))").subject, "sqrt");
 }
 
 TEST_F(ExpressionTrees, NoLoadRunsAfterAFailure) {
