@@ -74,19 +74,7 @@ void planReduction(std::vector<PendingOp> ops, Emit emit) {
 
 }  // namespace
 
-// Whole numbers take the integer remainder, which is exact as fmod is, and
-// spares the library call that would otherwise dominate such statements. Below
-// 2^31 in magnitude both fit 32 bits (INT32_MIN is not reached, so % cannot
-// overflow), and 32-bit division is the quicker one.
-float remainderOf(float a, float b) {
-    constexpr float kLimit = 2147483648.0f;
-    if (std::fabs(a) < kLimit && std::fabs(b) < kLimit) {
-        const auto ia = static_cast<int32_t>(a), ib = static_cast<int32_t>(b);
-        if (ib != 0 && static_cast<float>(ia) == a && static_cast<float>(ib) == b) {
-            const int32_t r = ia % ib;
-            return r == 0 ? std::copysign(0.0f, a) : static_cast<float>(r);
-        }
-    }
+float libraryRemainder(float a, float b) {
     return static_cast<float>(std::fmod(static_cast<double>(a), static_cast<double>(b)));
 }
 

@@ -8,6 +8,7 @@
 // - a division by zero is only noted on the way and raised once every operand
 //   has loaded, as the reduction after the loads would raise it.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,8 +51,24 @@ struct ExprCall {
 // The value function of a call whose name is not in the table.
 bool evaluateFunction(Engine& e, WindowRef w, ExprCall& c, float& out);
 
-// a % b with the sign of a, as the double-precision remainder gives it.
-float remainderOf(float a, float b);
+// a % b with the sign of a, as the double-precision library remainder gives it.
+float libraryRemainder(float a, float b);
+
+// The same. Whole numbers take the integer remainder, which is exact as fmod
+// is, and spares the library call that would otherwise dominate such
+// statements. Below 2^31 in magnitude both fit 32 bits (INT32_MIN is not
+// reached, so % cannot overflow), and 32-bit division is the quicker one.
+inline float remainderOf(float a, float b) {
+    constexpr float kLimit = 2147483648.0f;
+    if (std::fabs(a) < kLimit && std::fabs(b) < kLimit) {
+        const auto ia = static_cast<int32_t>(a), ib = static_cast<int32_t>(b);
+        if (ib != 0 && static_cast<float>(ia) == a && static_cast<float>(ib) == b) {
+            const int32_t r = ia % ib;
+            return r == 0 ? std::copysign(0.0f, a) : static_cast<float>(r);
+        }
+    }
+    return libraryRemainder(a, b);
+}
 
 struct TreeContext {
     Engine& e;
