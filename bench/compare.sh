@@ -23,8 +23,8 @@ command -v "$lua" >/dev/null || { echo "compare.sh: $lua is not installed" >&2; 
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kav3-compare.XXXXXX")
 xvfb_pid=""
+# The Wine server started below ends by itself a few seconds after its last client.
 cleanup() {
-    wineserver -k >/dev/null 2>&1 || true  # this prefix's server only
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
