@@ -74,6 +74,10 @@ while IFS=, read -r name _ _ cpu unit _; do
     native[${name#BM_}]=$cpu
 done < <("$bench" --benchmark_filter="$filter" --benchmark_min_time=1 --benchmark_format=csv 2>/dev/null)
 
+for name in "${names[@]}"; do
+    [ -n "${native[$name]:-}" ] || { echo "compare.sh: kav3_bench gave no time for $name" >&2; exit 1; }
+done
+
 # --- Lua --------------------------------------------------------------------
 declare -A luams
 for name in "${names[@]}"; do
