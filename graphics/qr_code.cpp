@@ -78,7 +78,8 @@ void Encoder::interleave() {
     for (int b = 0; b < blocks; ++b) {
         const int length = b < layout.first.count ? layout.first.data : layout.second.data;
         starts[b] = offset;
-        reedSolomon({data_.data() + offset, static_cast<size_t>(length)}, {ec_.data() + b * ecPer, static_cast<size_t>(ecPer)});
+        reedSolomon({data_.data() + offset, static_cast<size_t>(length)},
+                    {ec_.data() + b * ecPer, static_cast<size_t>(ecPer)});
         offset += length;
     }
     const int longest = layout.second.count ? layout.second.data : layout.first.data;
