@@ -182,11 +182,6 @@ TEST(QrSegments, WiderCountsInHigherGroupsChangeTheChoice) {
     EXPECT_EQ(optimised("ab1234567cd", 0),
               (std::vector<Segment>{{Mode::Byte, 2}, {Mode::Numeric, 7}, {Mode::Byte, 2}}));
     EXPECT_EQ(optimised("ab1234567cd", 1), (std::vector<Segment>{{Mode::Byte, 11}}));
-    EXPECT_EQ(segmentBits(Mode::Byte, 3, 0), 36);
-    EXPECT_EQ(segmentBits(Mode::Byte, 3, 1), 44);
-    EXPECT_EQ(segmentBits(Mode::Numeric, 5, 2), 4 + 14 + 10 + 7);
-    EXPECT_EQ(segmentBits(Mode::Alphanumeric, 5, 1), 4 + 11 + 22 + 6);
-    EXPECT_EQ(segmentBits(Mode::Kanji, 6, 2), 4 + 12 + 39);
     EXPECT_EQ(optimised("a1a", 1), (std::vector<Segment>{{Mode::Byte, 3}}));
 }
 
