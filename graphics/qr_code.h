@@ -22,6 +22,8 @@ public:
     // the matrix holds 1 (dark) and 0 (light).
     [[nodiscard]] bool encode(int level, std::span<const uint8_t> text);
 
+    // What the last successful plan() or encode() made; the mask, penalties
+    // and modules come from encode() only.
     int version() const { return version_; }
     int size() const { return symbolSize(version_); }
     int mask() const { return mask_; }
