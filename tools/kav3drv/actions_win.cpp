@@ -106,6 +106,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Text, &ActionPlayer::doText},
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
+    {ActionKind::Selection, &ActionPlayer::doSelection},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)

@@ -64,6 +64,7 @@ private:
     void doText(const Action& a);
     void doFocus(const Action& a);
     void doPick(const Action& a);
+    void doSelection(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;

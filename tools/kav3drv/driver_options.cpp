@@ -10,16 +10,18 @@ namespace kavdrv {
 
 const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
-    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
+    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS]\n"
+    "                   [--source SCRIPT] [--verbose] APP\n"
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK;\n"
     "         press VK [HELD]; char CODE; close; wait MS; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
-    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX\n"
+    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; selection ID\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
     "HELD (16 Shift, 17 Ctrl) held down around it.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
-    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled).";
+    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --source: the script APP\n"
+    "was made from; after each of its error boxes \"at: SCRIPT:LINE:COLUMN\" names the failing statement.";
 
 namespace {
 
@@ -75,6 +77,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"text", ActionKind::Text, 1, 0, {kWord}},
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
+    {"selection", ActionKind::Selection, 1, 0, {kWord}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
@@ -245,6 +248,12 @@ bool onBoxWait(Options& o, const std::string& value, std::string& error) {
     return true;
 }
 
+bool onSource(Options& o, const std::string& value, std::string& error) {
+    o.source = value;
+    if (value.empty()) error = "--source needs a script";
+    return !value.empty();
+}
+
 bool onVerbose(Options& o, const std::string&, std::string&) {
     o.verbose = true;
     return true;
@@ -254,6 +263,7 @@ constexpr OptionSyntax kOptionSyntax[] = {
     {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
     {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
     {"--box-wait", true, onBoxWait},    {"--window", true, onWindow},         {"--file", true, onFile},
+    {"--source", true, onSource},
 };
 
 const OptionSyntax* findOption(std::string_view name) {

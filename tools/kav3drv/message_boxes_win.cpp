@@ -56,8 +56,9 @@ int defaultButton(HWND box) {
 
 }  // namespace
 
-MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out)
-    : answers_(std::move(answers)), wait_(wait), out_(out) {}
+MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out,
+                           ErrorPlaces* places)
+    : answers_(std::move(answers)), wait_(wait), out_(out), places_(places) {}
 
 void MessageBoxes::handle(DWORD processId) {
     forgetClosed();
@@ -77,6 +78,7 @@ void MessageBoxes::handle(DWORD processId) {
             continue;
         }
         report(hwnd);
+        if (places_) places_->report(out_);
         const int button = chooseButton(hwnd);
         if (wait_.count() > 0) {
             pressed_.push_back({hwnd, button, Clock::now() + wait_, false});
