@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -31,7 +32,7 @@ std::vector<kav::Triangle> torus() {
     constexpr int kRings = 16, kSegments = 32;
     constexpr double kTube = 30, kRadius = 70;
     auto point = [](int ring, int segment) {
-        const double u = 2 * M_PI * segment / kSegments, v = 2 * M_PI * ring / kRings;
+        const double u = 2 * std::numbers::pi * segment / kSegments, v = 2 * std::numbers::pi * ring / kRings;
         const double r = kRadius + kTube * std::cos(v);
         return Point{r * std::cos(u), kTube * std::sin(v), r * std::sin(u)};
     };
@@ -40,7 +41,7 @@ std::vector<kav::Triangle> torus() {
         for (int j = 0; j < kSegments; ++j) {
             const auto a = point(i, j), b = point(i + 1, j), c = point(i + 1, j + 1), d = point(i, j + 1);
             // Away from the middle of the tube at this segment.
-            const double u = 2 * M_PI * (j + 0.5) / kSegments;
+            const double u = 2 * std::numbers::pi * (j + 0.5) / kSegments;
             const Point outward = minus(a, Point{kRadius * std::cos(u), 0, kRadius * std::sin(u)});
             for (const auto& t : {wound({a, b, c}, outward), wound({a, c, d}, outward)}) {
                 kav::Triangle tri{};

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "engine/part.h"
 #include "engine/status.h"
 #include "graphics/pack3d_math.h"
 
@@ -42,8 +43,9 @@ private:
     std::unique_ptr<Triangle[]> storage_;
 };
 
-// The packs of one run and their projection centre.
-class PackTable {
+// The packs of one run and their projection centre; the storage goes with
+// the run window (and with the part when a CREATE phase fails).
+class PackTable : public Part {
 public:
     // Create3DPack: 40 for a number outside 0..255, 41 for a pack that exists,
     // 16 for a size outside 0..1024, 43 when the storage cannot be had. A size
@@ -54,6 +56,7 @@ public:
 
     // Frees every pack and puts the centre back to its defaults.
     void reset();
+    void windowDestroyed(Engine&) override { reset(); }
 
     // White-box hook: the next storage allocation fails.
     void failNextAllocation() { failNextAllocation_ = true; }

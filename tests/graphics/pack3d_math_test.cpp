@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "graphics/pack3d_math.h"
@@ -31,17 +32,10 @@ TEST(Pack3DTurn, AnglesWrapAndResultsTruncateTowardZero) {
     EXPECT_EQ(Turn(90, 90, 0).apply(0, 0, 100), (Vec3i{100, 0, 0}));
     EXPECT_EQ(Turn(90, 0, 90).apply(0, 0, 100), (Vec3i{100, 0, 0}));
     EXPECT_EQ(Turn(90, 0, 0).apply(0, 100, 0), (Vec3i{0, 0, 100}));
-    // Extreme angles and coordinates stay defined.
+    // Extreme angles stay defined; results beyond 32 bits stop at the range's ends.
     EXPECT_EQ(Turn(INT_MIN, INT_MAX, INT_MIN).apply(0, 0, 0), (Vec3i{0, 0, 0}));
-    const Vec3i far = Turn(0, 0, 45).apply(INT_MAX, INT_MAX, 0);
-    EXPECT_EQ(far.y, INT_MAX);
-}
-
-TEST(Pack3DTurn, TruncationIsSaturatingAndNaNSafe) {
-    EXPECT_EQ(truncToInt32(-2.9), -2);
-    EXPECT_EQ(truncToInt32(2.9), 2);
-    EXPECT_EQ(truncToInt32(1e12), INT_MAX);
-    EXPECT_EQ(truncToInt32(-1e12), INT_MIN);
+    EXPECT_EQ(Turn(0, 0, 45).apply(INT_MAX, INT_MAX, 0).y, INT_MAX);
+    EXPECT_EQ(Turn(0, 0, 45).apply(INT_MIN, INT_MIN, 0).y, INT_MIN);
     EXPECT_EQ(truncToInt32(std::nan("")), 0);
 }
 
@@ -172,7 +166,7 @@ Mat mul(const Mat& a, const Mat& b) {
 }
 
 Mat rotation(Axis axis, double degrees) {
-    const double t = degrees * M_PI / 180, c = std::cos(t), s = std::sin(t);
+    const double t = degrees * std::numbers::pi / 180, c = std::cos(t), s = std::sin(t);
     switch (axis) {
     case Axis::X: return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
     case Axis::Y: return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
