@@ -15,6 +15,10 @@ using kav::WindowDC;
 
 namespace {
 
+// The longest a `boxes N` action waits for its boxes.
+constexpr std::chrono::seconds kBoxWaitLimit{10};
+constexpr std::chrono::milliseconds kAfterBoxes{150};
+
 // Keys whose scan code comes with the extended-key prefix on a real keyboard.
 constexpr UINT kExtendedKeys[] = {VK_PRIOR, VK_NEXT,   VK_END,   VK_HOME,  VK_LEFT,     VK_UP,
                                   VK_RIGHT, VK_DOWN,   VK_INSERT, VK_DELETE, VK_DIVIDE, VK_NUMLOCK,
@@ -92,6 +96,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Char, &ActionPlayer::doChar},
     {ActionKind::Close, &ActionPlayer::doClose},
     {ActionKind::Wait, &ActionPlayer::doWait},
+    {ActionKind::Boxes, &ActionPlayer::doBoxes},
     {ActionKind::Shot, &ActionPlayer::doShot},
     {ActionKind::HScroll, &ActionPlayer::doScroll},
     {ActionKind::VScroll, &ActionPlayer::doScroll},
@@ -127,11 +132,13 @@ bool ActionPlayer::addressWindow(DWORD processId) {
     return false;
 }
 
-void ActionPlayer::step(DWORD processId) {
+void ActionPlayer::step(DWORD processId, size_t boxesDone) {
     if (finished() || Clock::now() < resumeAt_) return;
+    if (actions_[next_].kind == ActionKind::Boxes && !boxesArrived(boxesDone)) return;
     // A wait or a change of window needs no window: the last one may be gone.
     const ActionKind kind = actions_[next_].kind;
-    if (kind != ActionKind::Window && kind != ActionKind::Wait && !addressWindow(processId)) return;
+    const bool needsWindow = kind != ActionKind::Window && kind != ActionKind::Wait && kind != ActionKind::Boxes;
+    if (needsWindow && !addressWindow(processId)) return;
     const Action& action = actions_[next_++];
     for (const Route& r : kRoutes)
         if (r.kind == action.kind) (this->*r.handler)(action);
@@ -208,6 +215,19 @@ void ActionPlayer::doChar(const Action& a) {
 void ActionPlayer::doClose(const Action&) {
     post(WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+bool ActionPlayer::boxesArrived(size_t boxesDone) {
+    const Action& a = actions_[next_];
+    if (!boxWaitStarted_) boxWaitStarted_ = Clock::now();
+    if (boxesDone >= static_cast<size_t>(a.a)) return boxWaitStarted_.reset(), true;
+    if (Clock::now() - *boxWaitStarted_ < kBoxWaitLimit) return false;
+    boxWaitStarted_.reset();
+    fail(a, "only " + std::to_string(boxesDone) + " boxes came and went");
+    return true;
+}
+
+// The app finishes what it does after its last box or dialog returned.
+void ActionPlayer::doBoxes(const Action&) { resumeAt_ = Clock::now() + kAfterBoxes; }
 
 void ActionPlayer::doWait(const Action& a) {
     resumeAt_ = Clock::now() + std::chrono::milliseconds(a.a);

@@ -12,7 +12,7 @@ const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
     "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK;\n"
-    "         press VK [HELD]; char CODE; close; wait MS; shot FILE; hscroll CODE [POS [ID]];\n"
+    "         press VK [HELD]; char CODE; close; wait MS; boxes N; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
     "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
@@ -61,6 +61,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"char", ActionKind::Char, 1, 0, {kWord}},
     {"close", ActionKind::Close, 0, 0, {}},
     {"wait", ActionKind::Wait, 1, 0, {kMilliseconds}},
+    {"boxes", ActionKind::Boxes, 1, 0, {kIndex}},
     {"shot", ActionKind::Shot, 0, 0, {}, Tail::Text},
     {"hscroll", ActionKind::HScroll, 1, 2, {kWord, kWord, kWord}},
     {"vscroll", ActionKind::VScroll, 1, 2, {kWord, kWord, kWord}},

@@ -80,7 +80,8 @@ void Session::watch() {
     boxes_.handle(processId_);
     fileDialogs_.handle(processId_);
     trackRunWindow();
-    if (settled_ || (runWindow_ && runWindowSettled())) actions_.step(processId_);
+    if (settled_ || (runWindow_ && runWindowSettled()))
+        actions_.step(processId_, boxes_.anyOpen() || fileDialogs_.anyOpen() ? 0 : boxes_.seen() + fileDialogs_.seen());
 }
 
 bool Session::runWindowSettled() {
