@@ -192,7 +192,7 @@ bool encodeBmp(const BitmapImage& image, std::vector<uint8_t>& file) {
     return encodeBmp(info, {}, {bytes, image.byteSize()}, file);
 }
 
-BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out) {
+BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out, int64_t maxPixels) {
     if (file.size() < kBmpFileHeaderSize || file[0] != 'B' || file[1] != 'M') return BmpError::NotBmp;
     // The file-size field says how much is read; what lies beyond it is not used.
     const uint64_t declared = get32(file.data() + 2);
@@ -215,7 +215,7 @@ BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out) {
     const bool topDown = height < 0;
     const int32_t rows = topDown ? -height : height;
     if (!depthSupported(bits, compression, topDown)) return BmpError::Unsupported;
-    if (!imageSizeAllowed(width, rows)) return BmpError::TooLarge;
+    if (!imageSizeAllowed(width, rows) || int64_t{width} * rows > maxPixels) return BmpError::TooLarge;
 
     // The masks of a 40-byte header precede the colour table.
     const bool maskAfterHeader = compression == kBitFields && headerSize < kHeaderWithMasks;

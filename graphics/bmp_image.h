@@ -71,7 +71,9 @@ struct BmpPicture {
 // header directly and the pixels follow the table; the header's pixel offset
 // is not used. Depths 1, 4, 8, 16, 24 and 32, run-length coded 4 and 8 bits,
 // and bit-field masks are read; palette indices past the table are black.
-// On failure `out` is left as it was.
-[[nodiscard]] BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out);
+// On failure `out` is left as it was. `maxPixels` may lower the picture size
+// limit (the fuzzer's, to keep each input fast).
+[[nodiscard]] BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out,
+                                 int64_t maxPixels = kMaxImagePixels);
 
 }  // namespace kav

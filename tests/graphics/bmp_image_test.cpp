@@ -428,6 +428,14 @@ TEST(BmpReader, RefusesHugePictures) {
     big.height = 4000;
     big.pixels = Bytes(100, 0);
     EXPECT_EQ(error(makeFile(big)), BmpError::Truncated);
+    // A caller may lower the limit.
+    FileSpec six;
+    six.width = 3;
+    six.height = 2;
+    six.pixels = Bytes(24, 0);
+    BmpPicture p;
+    EXPECT_EQ(decodeBmp(makeFile(six), p, 5), BmpError::TooLarge);
+    EXPECT_EQ(decodeBmp(makeFile(six), p, 6), BmpError::None);
 }
 
 TEST(BmpReader, RefusesColourCountsPastTheEnd) {
