@@ -192,6 +192,11 @@ bool encodeBmp(const BitmapImage& image, std::vector<uint8_t>& file) {
     return encodeBmp(info, {}, {bytes, image.byteSize()}, file);
 }
 
+uint32_t bmpDeclaredSize(std::span<const uint8_t> fileHeader) {
+    if (fileHeader.size() < kBmpFileHeaderSize || fileHeader[0] != 'B' || fileHeader[1] != 'M') return 0;
+    return get32(fileHeader.data() + 2);
+}
+
 BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out, int64_t maxPixels) {
     if (file.size() < kBmpFileHeaderSize || file[0] != 'B' || file[1] != 'M') return BmpError::NotBmp;
     // The file-size field says how much is read; what lies beyond it is not used.

@@ -48,6 +48,14 @@ uint64_t bmpImageSize(const BmpInfo& info);
 // The file of a 32-bit picture.
 [[nodiscard]] bool encodeBmp(const BitmapImage& image, std::vector<uint8_t>& file);
 
+// The most bytes of a file the reader takes in: the largest picture allowed
+// at 32 bits with room for headers and a full table.
+constexpr uint32_t kMaxBmpFileBytes = 160u << 20;
+
+// The size a file declares in its 14-byte header, 0 when those bytes are not
+// a BMP file header.
+uint32_t bmpDeclaredSize(std::span<const uint8_t> fileHeader);
+
 enum class BmpError : uint8_t {
     None,
     NotBmp,       // shorter than the file header, or no "BM"

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "graphics/bitmap_files.h"
 #include "graphics/bmp_image.h"
 
 namespace kav {
@@ -492,6 +493,12 @@ TEST(BmpReader, AFailedLoadLeavesThePictureAsItWas) {
     EXPECT_EQ(decodeBmp(bad, p), BmpError::Truncated);
     EXPECT_EQ(p.image.at(0, 0), kRed);
     EXPECT_EQ(p.palette.size(), 1u);
+}
+
+TEST(BmpSaveName, ExtensionOnlyWhereNoDotIsAnywhere) {
+    EXPECT_EQ(withBmpExtension("C:\\pics\\cat"), "C:\\pics\\cat.bmp");
+    EXPECT_EQ(withBmpExtension("C:\\pics.old\\cat"), "C:\\pics.old\\cat");
+    EXPECT_EQ(withBmpExtension("cat.png"), "cat.png");
 }
 
 }  // namespace
