@@ -43,7 +43,8 @@ void clipBmp(Call& c) {
         x = offset(x, origin.x);
         y = offset(y, origin.y);
     }
-    if (Bitmap copy = captureDeviceBitmap(source, x, y, v[3], v[4])) toClipboard(static_cast<HWND>(c.window), std::move(copy));
+    if (Bitmap copy = captureDeviceBitmap(source, x, y, v[3], v[4]))
+        toClipboard(static_cast<HWND>(c.window), std::move(copy));
 }
 
 void shiftBmpColor(Call& c) {

@@ -96,7 +96,7 @@ void decodeRunLength(const Layout& l, BitmapImage& image) {
     int64_t x = 0, y = 0;
     auto put = [&](uint32_t index) {
         if (x < l.width && y < l.height)
-            image.pixels[static_cast<size_t>(y) * static_cast<size_t>(l.width) + static_cast<size_t>(x)] = l.lookup[index];
+            image.pixels[static_cast<size_t>(y * l.width + x)] = l.lookup[index];
         ++x;
     };
     while (end - p >= 2 && y < l.height) {
@@ -203,7 +203,8 @@ BmpError decodeBmp(std::span<const uint8_t> file, BmpPicture& out, int64_t maxPi
     const uint64_t declared = get32(file.data() + 2);
     if (declared > file.size()) return BmpError::Truncated;
     if (declared < kBmpFileHeaderSize + kBmpInfoHeaderSize) return BmpError::BadHeader;
-    const std::span<const uint8_t> data = file.subspan(kBmpFileHeaderSize, static_cast<size_t>(declared) - kBmpFileHeaderSize);
+    const std::span<const uint8_t> data =
+        file.subspan(kBmpFileHeaderSize, static_cast<size_t>(declared) - kBmpFileHeaderSize);
 
     // Smaller headers (the 12-byte core header) lay their fields out otherwise.
     const uint64_t headerSize = get32(data.data());

@@ -13,7 +13,8 @@ void joinApartment() { thread_local ComApartment apartment; }
 // The whole file in a movable memory block, as a stream takes it; nullptr when
 // it cannot be read.
 HGLOBAL readWhole(const std::string& path, LONG& size) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
     if (!file || !GetFileSizeEx(file.get(), &length) || length.QuadPart > MAXLONG) return nullptr;
     size = static_cast<LONG>(length.QuadPart);
