@@ -61,6 +61,28 @@ bool parseSwitchBits(std::string_view text, uint8_t& bits) {
     return true;
 }
 
+bool parseBoardOptions(const std::vector<std::string>& args, BoardOptions& options, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a != "--inputs" && a != "--log") {
+            error = "unknown argument " + a;
+            return false;
+        }
+        if (i + 1 == args.size()) {
+            error = a + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        if (a == "--log") {
+            options.log = value;
+        } else if (!parseSwitchBits(value, options.inputs)) {
+            error = "--inputs takes four digits 0 or 1, input 0 first";
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string hexBytes(std::span<const uint8_t> bytes, size_t count) {
     static const char digits[] = "0123456789ABCDEF";
     std::string s;

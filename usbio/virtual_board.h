@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "usbio/usb_report.h"
 
@@ -50,6 +51,14 @@ private:
     uint64_t received_ = 0;
     std::deque<BoardEvent> record_;
 };
+
+// The virtual board's command line: --inputs BITS sets the switches at start,
+// --log FILE records each received report's first five command bytes.
+struct BoardOptions {
+    uint8_t inputs = 0;
+    std::string log;
+};
+[[nodiscard]] bool parseBoardOptions(const std::vector<std::string>& args, BoardOptions& options, std::string& error);
 
 // "1001": input 0 first, exactly four digits 0 or 1.
 [[nodiscard]] bool parseSwitchBits(std::string_view text, uint8_t& bits);

@@ -1,5 +1,7 @@
 #include "usbio/virtual_board.h"
 
+#include "usbio/board/board_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,8 +13,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 Bytes report(Payload p) {
-    Bytes r(1, 0x00);
-    r.insert(r.end(), p.begin(), p.end());
+    Bytes r(kReportBytes, 0x00);
+    std::copy(p.begin(), p.end(), r.begin() + 1);
     return r;
 }
 
@@ -97,6 +99,34 @@ TEST(VirtualBoard, LogLinesShowTheFirstCommandBytes) {
     EXPECT_EQ(describe(b.record().back()), "1: 20 01 0A 02 0F  出力 0101 → 入力 1001 を返答");
     b.answer(Bytes(3, 0x20), reply);
     EXPECT_EQ(describe(b.record().back()), "2: 長さ 3 バイトのレポート (返答なし)");
+}
+
+TEST(VirtualBoard, CommandLine) {
+    BoardOptions o;
+    std::string error;
+    ASSERT_TRUE(parseBoardOptions({"--inputs", "0011", "--log", "C:\\t\\usb.txt"}, o, error));
+    EXPECT_EQ(o.inputs, 0x0C);
+    EXPECT_EQ(o.log, "C:\\t\\usb.txt");
+    BoardOptions none;
+    ASSERT_TRUE(parseBoardOptions({}, none, error));
+    EXPECT_EQ(none.inputs, 0);
+    EXPECT_TRUE(none.log.empty());
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--inputs"}, {"--inputs", "12"}, {"--log"}, {"x"}})
+        EXPECT_FALSE(parseBoardOptions(bad, o, error)) << bad[0];
+}
+
+TEST(VirtualBoard, ClicksFindTheirSwitch) {
+    using namespace board;
+    for (int i = 0; i < kLines; ++i) {
+        const Box t = switchTrack(i);
+        EXPECT_EQ(switchAt(t.centreX(), t.centreY()), i);
+        EXPECT_EQ(switchAt(t.centreX(), kSwitchLabelY + 5), i);  // the label below counts too
+        EXPECT_EQ(switchAt(t.centreX(), kLampCentreY), -1);      // the lamps do not
+        EXPECT_LT(t.right, i + 1 < kLines ? switchTrack(i + 1).left : kCircuitBoard.right);
+    }
+    EXPECT_EQ(switchAt(kCircuitBoard.left + 2, switchTrack(0).centreY()), -1);
+    EXPECT_EQ(switchAt(switchTrack(0).centreX(), kLogBox.top + 5), -1);
+    EXPECT_LE(kLogBox.bottom, kClientHeight);
 }
 
 }  // namespace
