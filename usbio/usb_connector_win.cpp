@@ -51,30 +51,24 @@ std::string interfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& iface) {
 }
 
 bool pathIsBoard(const std::string& path) {
-    const HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    const UniqueHandle h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
     HIDD_ATTRIBUTES a{};
     a.Size = sizeof a;
-    const bool board = HidD_GetAttributes(h, &a) && isBoard(a);
-    CloseHandle(h);
-    return board;
+    return h && HidD_GetAttributes(h.get(), &a) && isBoard(a);
 }
 
 Opening openHid(const std::string& path) {
     Opening o;
     o.outcome = Opening::OpenFailed;
-    const HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return o;
+    UniqueHandle h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+    if (!h) return o;
     PreparsedData pre;
     HIDP_CAPS caps{};
-    if (!HidD_GetPreparsedData(h, &pre.data) || HidP_GetCaps(pre.data, &caps) != HIDP_STATUS_SUCCESS) {
-        CloseHandle(h);
-        return o;
-    }
+    if (!HidD_GetPreparsedData(h.get(), &pre.data) || HidP_GetCaps(pre.data, &caps) != HIDP_STATUS_SUCCESS) return o;
     o.outcome = Opening::Opened;
-    o.link = std::make_unique<HandleLink>(h, caps.InputReportByteLength, caps.OutputReportByteLength);
+    o.link = std::make_unique<HandleLink>(std::move(h), caps.InputReportByteLength, caps.OutputReportByteLength);
     return o;
 }
 
@@ -83,17 +77,14 @@ Opening openVirtualBoard() {
     Opening o;
     for (int attempt = 0; attempt < 2; ++attempt) {
         // Identification only: whoever serves the pipe gets no right to act as us.
-        const HANDLE h = CreateFileA(kBoardPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
+        UniqueHandle h(CreateFileA(kBoardPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
+        if (h) {
             DWORD mode = PIPE_READMODE_MESSAGE;
-            if (!SetNamedPipeHandleState(h, &mode, nullptr, nullptr)) {
-                CloseHandle(h);
-                o.outcome = Opening::OpenFailed;
-                return o;
-            }
+            o.outcome = Opening::OpenFailed;
+            if (!SetNamedPipeHandleState(h.get(), &mode, nullptr, nullptr)) return o;
             o.outcome = Opening::Opened;
-            o.link = std::make_unique<HandleLink>(h, kReportBytes, kReportBytes);
+            o.link = std::make_unique<HandleLink>(std::move(h), kReportBytes, kReportBytes);
             return o;
         }
         const DWORD error = GetLastError();

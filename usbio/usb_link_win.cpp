@@ -1,37 +1,33 @@
 #include "usbio/usb_link_win.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kav::usb {
 
-HandleLink::HandleLink(HANDLE handle, size_t inputLength, size_t outputLength)
-    : handle_(handle),
+HandleLink::HandleLink(UniqueHandle handle, size_t inputLength, size_t outputLength)
+    : handle_(std::move(handle)),
       event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       inputLength_(inputLength),
       outputLength_(outputLength) {}
 
-HandleLink::~HandleLink() {
-    CloseHandle(handle_);
-    if (event_) CloseHandle(event_);
-}
-
 HandleLink::Transfer HandleLink::transfer(bool writing, void* data, DWORD size, DWORD waitMs, DWORD& moved) {
     moved = 0;
-    if (!event_) return Transfer::Failed;
+    if (!handle_ || !event_) return Transfer::Failed;
+    const HANDLE h = handle_.get();
     OVERLAPPED ov{};
-    ov.hEvent = event_;
-    ResetEvent(event_);
-    const BOOL started =
-        writing ? WriteFile(handle_, data, size, nullptr, &ov) : ReadFile(handle_, data, size, nullptr, &ov);
+    ov.hEvent = event_.get();
+    ResetEvent(ov.hEvent);
+    const BOOL started = writing ? WriteFile(h, data, size, nullptr, &ov) : ReadFile(h, data, size, nullptr, &ov);
     if (!started && GetLastError() != ERROR_IO_PENDING) return Transfer::Failed;
-    if (WaitForSingleObject(event_, waitMs) != WAIT_OBJECT_0) {
-        CancelIo(handle_);
+    if (WaitForSingleObject(ov.hEvent, waitMs) != WAIT_OBJECT_0) {
+        CancelIo(h);
         // The transfer must be over before its OVERLAPPED and buffer go away;
         // it may also have completed just before the cancel.
-        return GetOverlappedResult(handle_, &ov, &moved, TRUE) ? Transfer::Done : Transfer::TimedOut;
+        return GetOverlappedResult(h, &ov, &moved, TRUE) ? Transfer::Done : Transfer::TimedOut;
     }
     // A pipe message longer than the buffer ends here too (ERROR_MORE_DATA).
-    return GetOverlappedResult(handle_, &ov, &moved, FALSE) ? Transfer::Done : Transfer::Failed;
+    return GetOverlappedResult(h, &ov, &moved, FALSE) ? Transfer::Done : Transfer::Failed;
 }
 
 size_t HandleLink::write(std::span<const uint8_t> report, uint32_t waitMs) {

@@ -5,16 +5,14 @@
 #include <windows.h>
 
 #include "usbio/usb_link.h"
+#include "win32/handle_win.h"
 
 namespace kav::usb {
 
 class HandleLink final : public UsbLink {
 public:
-    // Takes ownership of handle, which must be open for overlapped I/O.
-    HandleLink(HANDLE handle, size_t inputLength, size_t outputLength);
-    ~HandleLink() override;
-    HandleLink(const HandleLink&) = delete;
-    HandleLink& operator=(const HandleLink&) = delete;
+    // handle must be open for overlapped I/O.
+    HandleLink(UniqueHandle handle, size_t inputLength, size_t outputLength);
 
     size_t inputReportLength() const override { return inputLength_; }
     size_t outputReportLength() const override { return outputLength_; }
@@ -25,8 +23,8 @@ private:
     enum class Transfer { Done, TimedOut, Failed };
     Transfer transfer(bool writing, void* data, DWORD size, DWORD waitMs, DWORD& moved);
 
-    const HANDLE handle_;
-    const HANDLE event_;
+    UniqueHandle handle_;
+    UniqueHandle event_;  // signals the end of each transfer
     const size_t inputLength_;
     const size_t outputLength_;
 };

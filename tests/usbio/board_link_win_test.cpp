@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "run_fixture_win.h"
 #include "usbio/board_protocol.h"
 #include "usbio/usb_connector_win.h"
 #include "usbio/usb_device.h"
@@ -190,6 +191,29 @@ TEST(BoardLink, RepliesOfAnotherLengthFail) {
         ASSERT_TRUE(device.open()) << length;
         EXPECT_EQ(device.readInput(0), -1) << length;
     }
+}
+
+// The whole program path: the Windows subsystem list, a real run window.
+using UsbRunWindow = test::RunWindowTest;
+
+TEST_F(UsbRunWindow, OpenUsbIOWithoutAnyBoardIsCode31) {
+    EXPECT_FALSE(start("CREATE{OpenUsbIO(0);}"));
+    EXPECT_EQ(e.fault.status, 31);
+}
+
+TEST_F(UsbRunWindow, WindowGreetsTheBoardAndTurnsItOffWhenItGoes) {
+    const std::string log = tempFile();
+    RunningBoard board("0000", log);
+    ASSERT_TRUE(board.started());
+    ASSERT_TRUE(waitForPipe());
+    ASSERT_TRUE(start("CREATE{OpenUsbIO(0);}INIT{UsbSetData(1,1);a=UsbGetData(1);}"));
+    EXPECT_EQ(var("a"), 0);
+    DestroyWindow(window);
+    window = nullptr;
+    EXPECT_EQ(lines(log), (std::vector<std::string>{"F8 00 00 00 00", "20 01 00 02 0F", "20 01 02 02 0F",
+                                                    "20 01 02 02 0F", "20 01 00 02 0F"}));
+    board.close();
+    DeleteFileA(log.c_str());
 }
 
 }  // namespace

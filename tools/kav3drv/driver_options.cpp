@@ -6,18 +6,22 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "usbio/virtual_board.h"
+
 namespace kavdrv {
 
 const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
-    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
+    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--board BITS]\n"
+    "                   [--verbose] APP\n"
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
     "         close; wait MS; shot FILE; hscroll CODE [POS [ID]]; vscroll CODE [POS [ID]]; info; pixel X Y;\n"
     "         window CLASS[:TITLE]; menu ID; menustate ID; button ID; type ID TEXT; settext ID [TEXT];\n"
-    "         text ID; focus ID; pick ID INDEX\n"
+    "         text ID; focus ID; pick ID INDEX; switch N 0|1\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
-    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled).";
+    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --board: run the virtual\n"
+    "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.";
 
 namespace {
 
@@ -35,6 +39,9 @@ constexpr Range kWord{0, 0xFFFF};
 constexpr Range kMilliseconds{0, 0x7FFFFFFF};
 // List and combo box indexes are non-negative ints.
 constexpr Range kIndex{0, 0x7FFFFFFF};
+// The virtual board's switches and their two positions.
+constexpr Range kBoardLine{0, 3};
+constexpr Range kBit{0, 1};
 
 // What follows an action's numbers.
 enum class Tail { None, Text, OptionalText };
@@ -72,6 +79,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"text", ActionKind::Text, 1, 0, {kWord}},
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
+    {"switch", ActionKind::Switch, 2, 0, {kBoardLine, kBit}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
@@ -242,6 +250,16 @@ bool onBoxWait(Options& o, const std::string& value, std::string& error) {
     return true;
 }
 
+bool onBoard(Options& o, const std::string& value, std::string& error) {
+    uint8_t bits = 0;
+    if (!kav::usb::parseSwitchBits(value, bits)) {
+        error = "bad --board '" + value + "' (four digits 0 or 1, input 0 first)";
+        return false;
+    }
+    o.board = value;
+    return true;
+}
+
 bool onVerbose(Options& o, const std::string&, std::string&) {
     o.verbose = true;
     return true;
@@ -251,6 +269,7 @@ constexpr OptionSyntax kOptionSyntax[] = {
     {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
     {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
     {"--box-wait", true, onBoxWait},    {"--window", true, onWindow},         {"--file", true, onFile},
+    {"--board", true, onBoard},
 };
 
 const OptionSyntax* findOption(std::string_view name) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "runwin/window_object_win.h"
+#include "win32/window_object_win.h"
 #include "usbio/board/board_layout.h"
 #include "usbio/board_protocol.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "graphics/gdi_win.h"
+#include "win32/gdi_win.h"
 #include "usbio/board/board_hub_win.h"
 
 namespace kav::usb {
