@@ -201,20 +201,5 @@ TEST_F(UsbRunWindow, OpenUsbIOWithoutAnyBoardIsCode31) {
     EXPECT_EQ(e.fault.status, 31);
 }
 
-TEST_F(UsbRunWindow, WindowGreetsTheBoardAndTurnsItOffWhenItGoes) {
-    const std::string log = tempFile();
-    RunningBoard board("0000", log);
-    ASSERT_TRUE(board.started());
-    ASSERT_TRUE(waitForPipe());
-    ASSERT_TRUE(start("CREATE{OpenUsbIO(0);}INIT{UsbSetData(1,1);a=UsbGetData(1);}"));
-    EXPECT_EQ(var("a"), 0);
-    DestroyWindow(window);
-    window = nullptr;
-    EXPECT_EQ(lines(log), (std::vector<std::string>{"F8 00 00 00 00", "20 01 00 02 0F", "20 01 02 02 0F",
-                                                    "20 01 02 02 0F", "20 01 00 02 0F"}));
-    board.close();
-    DeleteFileA(log.c_str());
-}
-
 }  // namespace
 }  // namespace kav::usb

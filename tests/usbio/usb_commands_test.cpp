@@ -45,17 +45,6 @@ protected:
     void windowDestroyed() { e.part<UsbPart>().windowDestroyed(e); }
 };
 
-TEST_F(UsbCommands, RegisteredAsKnown) {
-    CommandRegistry r;
-    r.add(kUsbCommands);
-    for (const char* name : {"ReOpenUsbIO", "UsbSet4Get1", "UsbGetData"})
-        EXPECT_TRUE(r.find(kStatement, name) && r.find(kValue, name)) << name;
-    EXPECT_TRUE(r.find(kStatement, "UsbSetData"));
-    EXPECT_FALSE(r.find(kValue, "UsbSetData"));
-    EXPECT_TRUE(r.find(kCreate, "OpenUsbIO"));
-    EXPECT_FALSE(r.find(kStatement, "OpenUsbIO"));
-}
-
 TEST_F(UsbCommands, SetDataSendsTheOutputsSoFar) {
     loadOpen("INIT{a=7;UsbSetData(2,1);UsbSetData(0,1);}");
     EXPECT_EQ(run("INIT"), 0);
