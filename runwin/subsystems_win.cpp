@@ -3,7 +3,7 @@
 namespace kav {
 
 extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
-    kPack3DSubsystem, kBitmapsSubsystem;
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -15,7 +15,7 @@ constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
     &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,    &kMenusSubsystem,
-    &kControlsSubsystem, &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem,
+    &kControlsSubsystem, &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kUsbSubsystem,
 };
 
 }  // namespace

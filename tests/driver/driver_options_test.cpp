@@ -280,5 +280,19 @@ TEST(Paths, PngOnlyByTheEndOfTheName) {
     EXPECT_FALSE(wantsPng("apng"));
 }
 
+TEST(Options, BoardSwitchesAndTheirActions) {
+    EXPECT_TRUE(parsed({"app.exe"}).board.empty());
+    EXPECT_EQ(parsed({"--board", "1001", "app.exe"}).board, "1001");
+    for (const char* bad : {"", "101", "10010", "2001", "on"}) rejection({"--board", bad, "a.exe"});
+    const std::vector<Action> list = actions("switch 3 1; switch 0 0");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, ActionKind::Switch);
+    EXPECT_EQ(list[0].a, 3);
+    EXPECT_EQ(list[0].b, 1);
+    EXPECT_EQ(list[1].b, 0);
+    for (const char* bad : {"switch", "switch 1", "switch 4 1", "switch -1 0", "switch 1 2", "switch 1 1 1"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
 }  // namespace
 }  // namespace kavdrv

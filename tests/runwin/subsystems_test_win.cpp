@@ -24,8 +24,6 @@ const std::set<std::string> kNotYetBuilt = {
     "SetVideoSize", "SetVideoSpeed", "SetVideoVolume", "SetVideoPlayPos", "SkipVideoPlayPos", "GetVideoPlayPos",
     // Camera
     "OpenCamera", "CloseCamera", "SetCameraWinSize", "SetCameraWinColor",
-    // USB HID I/O
-    "ReOpenUsbIO", "UsbSet4Get1", "UsbSetData", "UsbGetData", "OpenUsbIO",
 };
 
 TEST(Subsystems, EveryCommandOfTheSystemIsRegisteredAsKnown) {

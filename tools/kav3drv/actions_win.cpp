@@ -5,6 +5,7 @@
 
 #include "tools/kav3drv/app_windows_win.h"
 #include "tools/kav3drv/capture_win.h"
+#include "usbio/board_protocol.h"
 #include "win32/gdi_win.h"
 #include "win32/handle_win.h"
 
@@ -111,6 +112,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Text, &ActionPlayer::doText},
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
+    {ActionKind::Switch, &ActionPlayer::doSwitch},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)
@@ -135,9 +137,10 @@ bool ActionPlayer::addressWindow(DWORD processId) {
 void ActionPlayer::step(DWORD processId, size_t boxesDone) {
     if (finished() || Clock::now() < resumeAt_) return;
     if (actions_[next_].kind == ActionKind::Boxes && !boxesArrived(boxesDone)) return;
-    // A wait or a change of window needs no window: the last one may be gone.
+    // A wait, a change of window or a board switch needs no window: the last one may be gone.
     const ActionKind kind = actions_[next_].kind;
-    const bool needsWindow = kind != ActionKind::Window && kind != ActionKind::Wait && kind != ActionKind::Boxes;
+    const bool needsWindow = kind != ActionKind::Window && kind != ActionKind::Wait && kind != ActionKind::Boxes &&
+                             kind != ActionKind::Switch;
     if (needsWindow && !addressWindow(processId)) return;
     const Action& action = actions_[next_++];
     for (const Route& r : kRoutes)
@@ -261,6 +264,16 @@ void ActionPlayer::doPixel(const Action& a) {
     char rgb[8];
     snprintf(rgb, sizeof rgb, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
     out_.line("pixel: " + std::to_string(a.a) + "," + std::to_string(a.b) + " " + rgb);
+}
+
+// The board's window sets the switch before it answers, so the app's next
+// exchange reads the new position.
+void ActionPlayer::doSwitch(const Action& a) {
+    const HWND board = FindWindowA(kav::usb::kBoardWindowClass, nullptr);
+    DWORD_PTR done = 0;
+    if (!board) return fail(a, "no virtual board");
+    if (!sendWithTimeout(board, kav::usb::kBoardSetSwitchMessage, static_cast<WPARAM>(a.a), a.b, done) || done != 1)
+        fail(a, "the virtual board did not take it");
 }
 
 void takeShot(HWND window, const std::string& file, const Output& out) {

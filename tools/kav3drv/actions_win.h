@@ -69,6 +69,7 @@ private:
     void doText(const Action& a);
     void doFocus(const Action& a);
     void doPick(const Action& a);
+    void doSwitch(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;
