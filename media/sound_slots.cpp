@@ -4,7 +4,10 @@ namespace kav {
 
 namespace {
 
-std::string alias(int slot) { return "sound" + std::to_string(slot); }
+std::string alias(int slot) {
+    std::string a = "sound";
+    return a += std::to_string(slot);
+}
 
 }  // namespace
 

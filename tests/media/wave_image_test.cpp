@@ -106,7 +106,7 @@ TEST_F(WaveBufferTable, CountSizeAndNameLimits) {
     EXPECT_EQ(bufs.create(std::string(32, 'n'), 10), Status::ParamInvalid);
     EXPECT_EQ(bufs.size(), 0u);
     ASSERT_EQ(bufs.create(std::string(31, 'n'), 65535), Status::Ok);
-    for (int i = 1; i < 32; ++i) ASSERT_EQ(bufs.create("b" + std::to_string(i), 1), Status::Ok);
+    for (int i = 1; i < 32; ++i) ASSERT_EQ(bufs.create(std::to_string(i), 1), Status::Ok);
     EXPECT_EQ(bufs.create("x", 10), Status::TooManyWaveBufs);
     // A full table is reported before a bad size.
     EXPECT_EQ(bufs.create("x", 0), Status::TooManyWaveBufs);

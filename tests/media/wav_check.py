@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""wav_check.py FILE CHECK...: measures a WAV file and prints one line per check,
+"CHECK ok" or "CHECK: measured VALUE". Checks:
+  seconds=A..B      the length in seconds
+  tone=A..B         the main frequency in Hz
+  tone@S..E=A..B    the main frequency between second S and second E
+The main frequency is the median over 0.1 s pieces of the rate at which the signal
+rises through the middle of its range. Pieces that a dropout or silence spoils
+stay a minority, so a recording made at real-time pace under load still measures
+right; square waves measure as well as sines."""
+import statistics
+import struct
+import sys
+import wave
+
+
+def samples(path):
+    with wave.open(path, "rb") as w:
+        rate, width, channels = w.getframerate(), w.getsampwidth(), w.getnchannels()
+        data = w.readframes(w.getnframes())
+    if width == 1:
+        values = [b - 128 for b in data]
+    elif width == 2:
+        values = list(struct.unpack("<%dh" % (len(data) // 2), data))
+    else:
+        sys.exit("%s: %d-byte samples are not handled" % (path, width))
+    return rate, values[::channels]
+
+
+def piece_frequency(piece, rate):
+    ordered = sorted(piece)
+    low, high = ordered[len(ordered) // 4], ordered[3 * len(ordered) // 4]
+    if high - low < 4:
+        return None  # silence
+    mid, band = (low + high) / 2, (high - low) / 4
+    rises, below = [], False
+    for i, v in enumerate(piece):
+        if v < mid - band:
+            below = True
+        elif v > mid + band and below:
+            rises.append(i)
+            below = False
+    if len(rises) < 3:
+        return None
+    return (len(rises) - 1) * rate / (rises[-1] - rises[0])
+
+
+def tone(rate, values, start, end):
+    first, last = int(start * rate), min(len(values), int(end * rate))
+    step = rate // 10
+    found = [piece_frequency(values[i:i + step], rate) for i in range(first, last - step + 1, step)]
+    found = [f for f in found if f]
+    return statistics.median(found) if found else 0.0
+
+
+def main():
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    rate, values = samples(sys.argv[1])
+    seconds = len(values) / rate
+    for check in sys.argv[2:]:
+        what, _, bounds = check.partition("=")
+        low, _, high = bounds.partition("..")
+        if what == "seconds":
+            value = seconds
+        elif what == "tone":
+            value = tone(rate, values, 0, seconds)
+        elif what.startswith("tone@"):
+            start, _, end = what[5:].partition("..")
+            value = tone(rate, values, float(start), float(end))
+        else:
+            sys.exit("unknown check " + check)
+        print(check + (" ok" if float(low) <= value <= float(high) else ": measured %.3f" % value))
+
+
+main()
