@@ -22,7 +22,8 @@ void showNothing(void*, kav::WindowRef, const std::string&, const char*) {}
 // One prepared program and the section under test.
 class Bench {
 public:
-    explicit Bench(const std::string& script) : reporter_("KAV Error", showNothing), e_(registry(), host_, reporter_) {
+    explicit Bench(const std::string& script)
+        : reporter_("KAV Error", showNothing), e_(kCore, registry(), host_, reporter_) {
         kav::resetRunState(e_, 1280, 1024);
         e_.load(script);
         prepared_ = kav::prepareProgram(e_);
@@ -57,12 +58,9 @@ public:
     kav::Engine& engine() { return e_; }
 
 private:
+    static constexpr const kav::Subsystem* kCore[] = {&kav::kCoreSubsystem};
     static const kav::CommandRegistry& registry() {
-        static const kav::CommandRegistry r = [] {
-            kav::CommandRegistry reg;
-            kav::addCoreFamilies(reg);
-            return reg;
-        }();
+        static const kav::CommandRegistry r = kav::registryOf(kCore);
         return r;
     }
 
@@ -149,7 +147,7 @@ void BM_TimerEvent(benchmark::State& state) {
     e.steps = 0;
     for (auto _ : state) {
         kav::runEvent(e, nullptr, "TIMER");
-        if (!e.running) return state.SkipWithError("the TIMER section failed");
+        if (!e.running()) return state.SkipWithError("the TIMER section failed");
     }
     state.SetItemsProcessed(static_cast<int64_t>(e.steps));
     state.counters["events"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);

@@ -7,12 +7,13 @@ namespace kav {
 ControlEntry* controlArgument(Call& c, int k) {
     std::string_view name;
     if (!c.string(k, name)) return nullptr;
-    const int i = findControl(controlTable(), name);
+    ControlTable& table = c.part<ControlTable>();
+    const int i = findControl(table, name);
     if (i < 0) {
         c.fail(Status::NoControl);
         return nullptr;
     }
-    return &controlTable()[i];
+    return &table[i];
 }
 
 ControlEntry* controlArgument(Call& c, int k, bool (*inRange)(int32_t)) {

@@ -24,9 +24,8 @@ void setControlFont(Call& c) {
     const std::string face = resolveTextArgument(c.e, literal);
     const int style = v[2] >= 0 && v[2] <= 3 ? v[2] : 0;
     HFONT font = createControlFont(face.c_str(), v[0], v[1], style & 2 ? FW_HEAVY : FW_DONTCARE, style & 1);
-    const int i = static_cast<int>(entry - &controlTable()[0]);
-    replaceControlFont(i, font, v[0], v[1]);
-    if (entry->window) SendMessageA(hwndOf(*entry), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ControlWindows& table = controls(c.e);
+    table.replaceFont(static_cast<int>(entry - &table[0]), font, v[0], v[1]);
 }
 
 void setControlFocus(Call& c) {
@@ -35,13 +34,15 @@ void setControlFocus(Call& c) {
 
 void killControlFocus(Call& c) { SetFocus(static_cast<HWND>(c.window)); }
 
-}  // namespace
-
-extern const CommandEntry kControlCommands[4] = {
+constexpr CommandEntry kEntries[] = {
     {"SetControlSize", 5, kStatement, setControlSize},
     {"SetControlFont", 5, kStatement, setControlFont},
     {"SetControlFocus", 1, kStatement, setControlFocus},
     {"KillControlFocus", 0, kStatement, killControlFocus},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kControlCommands{kEntries};
 
 }  // namespace kav

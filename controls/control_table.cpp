@@ -7,14 +7,9 @@
 namespace kav {
 
 void copyField(char* field, size_t max, std::string_view s) {
-    size_t n = 0;
-    while (n < s.size() && s[n]) {
-        size_t step = isLeadByte(static_cast<unsigned char>(s[n])) && n + 1 < s.size() && s[n + 1] ? 2 : 1;
-        if (n + step > max) break;
-        n += step;
-    }
-    std::memcpy(field, s.data(), n);
-    field[n] = 0;
+    const std::string_view head = cutToChars(s.substr(0, s.find('\0')), max);
+    std::memcpy(field, head.data(), head.size());
+    field[head.size()] = 0;
 }
 
 bool ControlTable::append(int32_t type, std::string_view text, std::string_view name, int32_t x, int32_t y, int32_t w,
@@ -49,11 +44,6 @@ void ControlTable::truncate(int n) {
     if (n < 0) n = 0;
     for (int i = n; i < count_; ++i) entries_[static_cast<size_t>(i)] = ControlEntry{};
     if (n < count_) count_ = n;
-}
-
-ControlTable& controlTable() {
-    static ControlTable table;
-    return table;
 }
 
 int findControl(const ControlTable& t, std::string_view name) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/part.h"
+
 namespace kav {
 
 constexpr int kControlMax = 256;
@@ -32,7 +34,9 @@ struct ControlEntry {
 // never splitting a double-byte character.
 void copyField(char* field, size_t max, std::string_view s);
 
-class ControlTable {
+// The controls' state of one run; the Windows build keeps their windows and
+// fonts in a subclass.
+class ControlTable : public Part {
 public:
     int count() const { return count_; }
     ControlEntry& operator[](int i) { return entries_[static_cast<size_t>(i)]; }
@@ -53,9 +57,6 @@ private:
     std::array<ControlEntry, kControlMax> entries_{};
     int count_ = 0;
 };
-
-// The one table of the process.
-ControlTable& controlTable();
 
 // What a name stands for in a control command.
 constexpr int kNotFound = -1;

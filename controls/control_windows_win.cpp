@@ -1,10 +1,11 @@
 #include "controls/control_windows_win.h"
 
+#include "engine/subsystem.h"
 #include <array>
 #include <cstring>
 
-#include "controls/control_messages_win.h"
-#include "graphics/gdi_win.h"
+#include "win32/control_messages_win.h"
+#include "win32/gdi_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
 #include "engine/exec.h"
@@ -12,12 +13,6 @@
 namespace kav {
 
 namespace {
-
-// The fonts of the entries, index for index; entry.font mirrors the handle.
-std::array<Font, kControlMax>& fonts() {
-    static std::array<Font, kControlMax> owned;
-    return owned;
-}
 
 struct WindowKind {
     const char* className;
@@ -55,9 +50,11 @@ WindowKind windowKind(int32_t type) {
     return {"BUTTON", BS_PUSHBUTTON};
 }
 
-void createWindow(int i, HWND parent, bool runWindow) {
-    ControlEntry& c = controlTable()[i];
-    replaceControlFont(i, createControlFont("ＭＳ ゴシック", 6, 12, FW_DONTCARE, false), 6, 12);
+}  // namespace
+
+void ControlWindows::createWindow(int i, HWND parent, bool runWindow) {
+    ControlEntry& c = (*this)[i];
+    replaceFont(i, createControlFont("ＭＳ ゴシック", 6, 12, FW_DONTCARE, false), 6, 12);
     const WindowKind kind = windowKind(c.type);
     HWND w = CreateWindowExA(0, kind.className, c.text, WS_CHILD | WS_VISIBLE | kind.style, c.x, c.y, c.width,
                              c.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + i)),
@@ -74,26 +71,29 @@ void createWindow(int i, HWND parent, bool runWindow) {
     }
 }
 
+namespace {
+
 // Marks an entry's section as running while it runs: the notifications its own
 // commands cause (an edit section that changes its edit) would otherwise run it
 // again inside itself without end.
 class SectionGuard {
 public:
-    explicit SectionGuard(int i) : i_(i) { controlTable()[i_].running = true; }
-    ~SectionGuard() { controlTable()[i_].running = false; }
+    explicit SectionGuard(ControlEntry& c) : c_(c) { c_.running = true; }
+    ~SectionGuard() { c_.running = false; }
     SectionGuard(const SectionGuard&) = delete;
     SectionGuard& operator=(const SectionGuard&) = delete;
 
 private:
-    int i_;
+    ControlEntry& c_;
 };
 
 void runSection(Engine& e, HWND window, int i) {
-    ControlEntry& c = controlTable()[i];
+    ControlEntry& c = controls(e)[i];
     if (c.running) return;
+    // A copy: the section may end the run, and the next run's CREATE refills the table.
     char name[kControlNameMax + 1];
     std::memcpy(name, c.name, sizeof name);
-    SectionGuard guard(i);
+    SectionGuard guard(c);
     runEvent(e, window, name);
 }
 
@@ -104,43 +104,53 @@ HFONT createControlFont(const char* face, int32_t width, int32_t height, int wei
                        CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH | FF_ROMAN, face);
 }
 
-void replaceControlFont(int i, HFONT font, int32_t width, int32_t height) {
-    ControlEntry& c = controlTable()[i];
-    fonts()[static_cast<size_t>(i)] = Font(font);
+void ControlWindows::replaceFont(int i, HFONT font, int32_t width, int32_t height) {
+    ControlEntry& c = (*this)[i];
+    fonts_[static_cast<size_t>(i)] = Font(font);
     c.font = font;
     c.fontW = width;
     c.fontH = height;
+    if (c.window) ctl::setFont(static_cast<HWND>(c.window), font);
 }
 
-void createControlWindows(int from, HWND parent, bool runWindow) {
-    for (int i = from; i < controlTable().count(); ++i) createWindow(i, parent, runWindow);
+void ControlWindows::createWindows(int from, HWND parent, bool runWindow) {
+    for (int i = from; i < count(); ++i) createWindow(i, parent, runWindow);
 }
 
-void releaseControls(int from) {
-    ControlTable& t = controlTable();
-    for (int i = from < 0 ? 0 : from; i < kControlMax; ++i) fonts()[static_cast<size_t>(i)].reset();
-    t.truncate(from);
+void ControlWindows::release(int from) {
+    for (int i = from < 0 ? 0 : from; i < kControlMax; ++i) fonts_[static_cast<size_t>(i)].reset();
+    truncate(from);
 }
 
-bool singleLineEditText(std::string_view name, size_t limit, std::string& out) {
-    const int i = controlTable().find(name);
+void ControlWindows::windowCreated(Engine&, WindowRef window) { createWindows(0, static_cast<HWND>(window), true); }
+void ControlWindows::windowDestroyed(Engine&) { release(0); }
+void ControlWindows::dialogCreated(Engine& e, WindowRef dialog) {
+    createWindows(static_cast<int>(e.dialog.firstControl), static_cast<HWND>(dialog), false);
+}
+void ControlWindows::dialogClosed(Engine& e) { release(static_cast<int>(e.dialog.firstControl)); }
+
+bool ControlWindows::textArgument(std::string_view name, size_t limit, std::string& out) {
+    const int i = find(name);
     if (i < 0) return false;
-    const ControlEntry& c = controlTable()[i];
+    const ControlEntry& c = (*this)[i];
     if (!range::singleLine(c.type)) return false;
     out = c.window ? ctl::windowText(static_cast<HWND>(c.window)) : std::string();
     out.resize(cutToChars(out, limit).size());
     return true;
 }
 
+ControlWindows& controls(Engine& e) { return static_cast<ControlWindows&>(e.part<ControlTable>()); }
+
 void runControlCommand(Engine& e, HWND window, WPARAM wParam) {
+    const ControlTable& t = controls(e);
     const int i = static_cast<int>(LOWORD(wParam)) - kControlIdBase;
-    if (i < 0 || i >= controlTable().count()) return;
-    if (!notificationRuns(controlTable()[i].type, HIWORD(wParam))) return;
+    if (i < 0 || i >= t.count()) return;
+    if (!notificationRuns(t[i].type, HIWORD(wParam))) return;
     runSection(e, window, i);
 }
 
 void runControlScroll(Engine& e, HWND window, WPARAM wParam, LPARAM lParam, int from) {
-    ControlTable& t = controlTable();
+    ControlTable& t = controls(e);
     const int i = t.findWindow(reinterpret_cast<void*>(lParam), from, t.count());
     if (i < 0) return;
     ControlEntry& c = t[i];
@@ -159,5 +169,12 @@ void runControlScroll(Engine& e, HWND window, WPARAM wParam, LPARAM lParam, int 
     c.scrollPos = position;
     runSection(e, window, i);
 }
+
+// The controls subsystem: the control table and the commands on its controls.
+extern const CommandFamily kCreateControlCommands, kControlCommands, kEditCommands, kListCommands;
+constexpr const CommandFamily* kControlsFamilies[] = {&kCreateControlCommands, &kControlCommands, &kEditCommands,
+                                                      &kListCommands};
+extern constinit const Subsystem kControlsSubsystem{"controls", kControlsFamilies, partKey<ControlTable>(),
+                                                    makePart<ControlWindows>};
 
 }  // namespace kav

@@ -3,31 +3,47 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "controls/control_table.h"
+#include "win32/gdi_win.h"
 
 namespace kav {
 
 struct Engine;
 
-// Creates the windows of entries from..count-1 as children of parent. Under the
-// run window a multi-line edit takes 65535 bytes; in a dialog the system default stays.
-void createControlWindows(int from, HWND parent, bool runWindow);
+// The control table of a run with the controls' windows and fonts: the run
+// window's controls are made with it, a dialog's with the dialog, and their
+// fonts go when their window does (the windows go with their parent).
+class ControlWindows final : public ControlTable {
+public:
+    void windowCreated(Engine& e, WindowRef window) override;
+    void windowDestroyed(Engine& e) override;
+    void dialogCreated(Engine& e, WindowRef dialog) override;
+    void dialogClosed(Engine& e) override;
+    // The text of the first entry of this name when it is a single-line edit.
+    bool textArgument(std::string_view name, size_t limit, std::string& out) override;
 
-// Gives entry i a new font (the old one is deleted) and sends it to the window.
-void replaceControlFont(int i, HFONT font, int32_t width, int32_t height);
+    // Gives entry i a new font (the old one is deleted) and sends it to the window.
+    void replaceFont(int i, HFONT font, int32_t width, int32_t height);
+
+private:
+    // Under the run window a multi-line edit takes 65535 bytes; in a dialog
+    // the system default stays.
+    void createWindows(int from, HWND parent, bool runWindow);
+    void createWindow(int i, HWND parent, bool runWindow);
+    // Deletes the fonts of entries from..count-1 and forgets those entries.
+    void release(int from);
+
+    std::array<Font, kControlMax> fonts_;  // index for index; entry.font mirrors the handle
+};
+
+ControlWindows& controls(Engine& e);
 
 // The font every control starts with, width and height in logical units.
 HFONT createControlFont(const char* face, int32_t width, int32_t height, int weight, bool italic);
-
-// Deletes the fonts of entries from..count-1 and forgets those entries (their
-// windows go with their parent).
-void releaseControls(int from);
-
-// The text of the first entry of this name when it is a single-line edit.
-bool singleLineEditText(std::string_view name, size_t limit, std::string& out);
 
 // WM_COMMAND from a control (identifier 600 or more): runs its section for
 // `window` when the notification passes the filter of its type.

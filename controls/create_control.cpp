@@ -10,7 +10,7 @@ namespace kav {
 namespace {
 
 void createControl(Call& c) {
-    ControlTable& table = controlTable();
+    ControlTable& table = c.part<ControlTable>();
     if (table.count() >= kControlMax) return c.fail(Status::ControlFailed);
     if (Status s = checkArgCount(c.args, 7); s != Status::Ok) return c.fail(s);
     std::string_view text, name;
@@ -21,10 +21,12 @@ void createControl(Call& c) {
     (void)table.append(type, text, name, rect[0], rect[1], rect[2], rect[3]);
 }
 
-}  // namespace
-
-extern const CommandEntry kCreateControlCommands[1] = {
+constexpr CommandEntry kEntries[] = {
     {"CreateControl", kArgsChecked, kCreate | kDialogCreate, createControl},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kCreateControlCommands{kEntries};
 
 }  // namespace kav

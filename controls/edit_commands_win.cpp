@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "controls/control_access_win.h"
-#include "controls/control_messages_win.h"
+#include "win32/control_messages_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
 #include "engine/number_format.h"
@@ -158,9 +158,7 @@ void setEditNoChange(Call& c) {
     if (HWND w = editArgument(c); ok(c)) ctl::editSetModified(w, false);
 }
 
-}  // namespace
-
-extern const CommandEntry kEditCommands[25] = {
+constexpr CommandEntry kEntries[] = {
     {"SetEditText", 2, kStatement, setEditText},
     {"SetEditCode", 2, kStatement, setEditCode},
     {"SetEditCodeRet", 1, kStatement, setEditCodeRet},
@@ -187,5 +185,9 @@ extern const CommandEntry kEditCommands[25] = {
     {"ClearEdit", 1, kStatement, onEditOnly<clear>},
     {"UndoEdit", 1, kStatement, onEditOnly<undo>},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kEditCommands{kEntries};
 
 }  // namespace kav

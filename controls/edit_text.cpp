@@ -7,32 +7,10 @@
 
 namespace kav {
 
-size_t nextChar(std::string_view text, size_t i) {
-    if (i >= text.size()) return text.size();
-    if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() && text[i + 1]) return i + 2;
-    return i + 1;
-}
-
-int32_t charCount(std::string_view text) {
-    int32_t n = 0;
-    for (size_t i = 0; i < text.size(); i = nextChar(text, i)) ++n;
-    return n;
-}
-
 size_t charOffset(std::string_view text, int32_t n) {
     size_t i = 0;
     for (int32_t k = 0; k < n && i < text.size(); ++k) i = nextChar(text, i);
     return i;
-}
-
-std::string_view cutToChars(std::string_view text, size_t max) {
-    size_t i = 0;
-    while (i < text.size()) {
-        size_t next = nextChar(text, i);
-        if (next > max) break;
-        i = next;
-    }
-    return text.substr(0, i);
 }
 
 int32_t textBeginsWith(std::string_view text, int32_t n, std::string_view str) {

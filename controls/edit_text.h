@@ -5,21 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "engine/sjis.h"
+
 namespace kav {
-
-// Byte index of the character after the one at byte i (a lead byte takes its
-// trail byte along when there is one).
-size_t nextChar(std::string_view text, size_t i);
-
-// Number of characters.
-int32_t charCount(std::string_view text);
 
 // Byte offset of character index n; indices past the end (and the end) give the
 // byte length, negative ones 0.
 size_t charOffset(std::string_view text, int32_t n);
-
-// The longest head of text of at most max bytes that ends on a character boundary.
-std::string_view cutToChars(std::string_view text, size_t max);
 
 // 1 when the text at character index n begins with str; 0 when n is at or past
 // the byte length or str is empty.

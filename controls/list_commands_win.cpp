@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "controls/control_access_win.h"
-#include "controls/control_messages_win.h"
+#include "win32/control_messages_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
 
@@ -107,9 +107,7 @@ void getButtonCheck(Call& c) {
     if (ControlEntry* button = controlArgument(c, 0, checkRange)) c.result(ctl::buttonChecked(hwndOf(*button)) ? 1 : 0);
 }
 
-}  // namespace
-
-extern const CommandEntry kListCommands[12] = {
+constexpr CommandEntry kEntries[] = {
     {"SetListText", 2, kStatement, setListText},
     {"SetListPos", 2, kStatement, setListPos},
     {"GetListPos", 1, kStatement | kValue, getListPos},
@@ -123,5 +121,9 @@ extern const CommandEntry kListCommands[12] = {
     {"SetButtonCheck", 2, kStatement, setButtonCheck},
     {"GetButtonCheck", 1, kStatement | kValue, getButtonCheck},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kListCommands{kEntries};
 
 }  // namespace kav

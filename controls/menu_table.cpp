@@ -4,24 +4,9 @@
 
 namespace kav {
 
-namespace {
-
-// The longest prefix of text within limit bytes that does not split a double-byte character.
-std::string_view cutAtCharacter(std::string_view text, size_t limit) {
-    size_t end = 0;
-    while (end < text.size()) {
-        const size_t step = isLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
-        if (end + step > limit) break;
-        end += step;
-    }
-    return text.substr(0, end);
-}
-
-}  // namespace
-
 Status MenuTable::declareMenu(std::string_view title) {
     if (menus_.size() == kMaxMenus) return Status::MenuInvalid;
-    menus_.push_back({std::string(cutAtCharacter(title, kNameBytes)), {}});
+    menus_.push_back({std::string(cutToChars(title, kNameBytes)), {}});
     return Status::Ok;
 }
 
@@ -46,11 +31,6 @@ void MenuTable::reset() {
     menus_.clear();
     for (std::string& s : sections_) s.clear();
     nextId_ = 1;
-}
-
-MenuTable& menuTable() {
-    static MenuTable table;
-    return table;
 }
 
 }  // namespace kav

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "engine/fault.h"
+#include "engine/part.h"
 
 namespace kav {
 
-class MenuTable {
+// The menus of one run; the Windows build gives the run window its bar from them.
+class MenuTable : public Part {
 public:
     static constexpr int kMaxMenus = 16;
     static constexpr int kMaxItemId = 255;     // item identifiers run from 1 to 255
@@ -47,8 +49,5 @@ private:
     std::array<std::string, kMaxItemId + 1> sections_;  // indexed by identifier; 0 unused
     int nextId_ = 1;
 };
-
-// The menus of this process's run (one run at a time).
-MenuTable& menuTable();
 
 }  // namespace kav

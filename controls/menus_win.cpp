@@ -1,5 +1,6 @@
 #include "controls/menus_win.h"
 
+#include "engine/subsystem.h"
 #include <string>
 #include <utility>
 
@@ -32,12 +33,12 @@ private:
 void declareMenu(Call& c) {
     std::string_view title;
     if (!c.string(0, title)) return;
-    if (const Status s = menuTable().declareMenu(title); s != Status::Ok) return c.fail(s);
+    if (const Status s = c.part<MenuTable>().declareMenu(title); s != Status::Ok) return c.fail(s);
     c.e.setup.hasMenu = true;
 }
 
 void addItem(Call& c, std::string_view text, std::string_view section) {
-    if (const Status s = menuTable().addItem(text, section); s != Status::Ok) c.fail(s);
+    if (const Status s = c.part<MenuTable>().addItem(text, section); s != Status::Ok) c.fail(s);
 }
 
 void popupMenu(Call& c) {
@@ -54,7 +55,7 @@ void setMenuStyle(Call& c) {
     std::string_view name;
     int32_t v[2];
     if (!c.string(0, name) || !c.integers(1, 2, v)) return;
-    const int id = menuTable().find(name);
+    const int id = c.part<MenuTable>().find(name);
     if (id == 0) return c.fail(Status::MenuInvalid);
     // The items live on the run window's bar, whichever window's section asks.
     HMENU bar = c.e.runWindow ? GetMenu(static_cast<HWND>(c.e.runWindow)) : nullptr;
@@ -73,32 +74,34 @@ UniqueMenu buildPopup(const MenuTable::Menu& menu) {
     return popup;
 }
 
-}  // namespace
-
-extern const CommandEntry kMenuCommands[4] = {
+constexpr CommandEntry kEntries[] = {
     {"Menu", 1, kCreate, declareMenu},
     {"PopupMenu", 1, kCreate, popupMenu},
     {"PopupMenuEX", 2, kCreate, popupMenuEx},
     {"SetMenuStyle", 3, kStatement, setMenuStyle},
 };
 
-void attachMenuBar(HWND window) {
-    const MenuTable& table = menuTable();
-    if (!table.declared()) return;
+}  // namespace
+
+extern constinit const CommandFamily kMenuCommands{kEntries};
+
+void MenuBar::windowCreated(Engine&, WindowRef window) {
+    if (!declared()) return;
     // Even a bar without entries is attached: the window's height already counts it.
     UniqueMenu bar(CreateMenu());
     if (!bar) return;
-    for (const MenuTable::Menu& menu : table.menus()) {
+    for (const MenuTable::Menu& menu : menus()) {
         if (menu.items.empty()) continue;
         UniqueMenu popup = buildPopup(menu);
         if (popup && AppendMenuA(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), menu.title.c_str()))
             popup.release();  // the bar owns it now
     }
-    if (SetMenu(window, bar.get())) bar.release();  // destroyed with the window
+    if (SetMenu(static_cast<HWND>(window), bar.get())) bar.release();  // destroyed with the window
 }
 
-std::string_view menuItemSection(int id) {
-    return menuTable().section(id);
-}
+// The menus subsystem: the script's menu bar and the message box.
+extern const CommandFamily kMenuCommands, kMessageBoxCommands;
+constexpr const CommandFamily* kMenusFamilies[] = {&kMenuCommands, &kMessageBoxCommands};
+extern constinit const Subsystem kMenusSubsystem{"menus", kMenusFamilies, partKey<MenuTable>(), makePart<MenuBar>};
 
 }  // namespace kav

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "controls/message_box.h"
-#include "controls/message_box_win.h"
 #include "engine/engine.h"
 
 namespace kav {
@@ -25,10 +24,12 @@ void messBox(Call& c) {
     c.result(messageBoxResult(answer));
 }
 
-}  // namespace
-
-extern const CommandEntry kMessageBoxCommands[1] = {
+constexpr CommandEntry kEntries[] = {
     {"MessBox", 4, kStatement | kValue, messBox},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kMessageBoxCommands{kEntries};
 
 }  // namespace kav

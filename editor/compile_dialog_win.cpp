@@ -4,7 +4,8 @@
 #include "editor/file_io_win.h"
 #include "editor/resource_ids.h"
 #include "editor/script_names.h"
-#include "editor/win_handles_win.h"
+#include "win32/file_dialog_win.h"
+#include "win32/gdi_win.h"
 
 namespace kav::editor {
 
@@ -62,18 +63,9 @@ void repaintPreview(HWND dialog) { InvalidateRect(GetDlgItem(dialog, kPreviewId)
 
 void chooseIcon(HWND dialog, CompileDialog& d) {
     char file[kPathMax] = {}, title[kPathMax] = {};
-    OPENFILENAMEA o{};
-    o.lStructSize = sizeof o;
-    o.hwndOwner = dialog;
-    o.lpstrFilter = "アイコンファイル(*.ico)\0*.ico\0全ファイル(*.*)\0*.*\0";
-    o.nFilterIndex = 1;
-    o.lpstrFile = file;
-    o.nMaxFile = kPathMax;
-    o.lpstrFileTitle = title;
-    o.nMaxFileTitle = kPathMax;
-    o.lpstrTitle = "アイコンファイルを開く";
-    o.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&o)) return;
+    const FileDialog ask{dialog, "アイコンファイルを開く", "アイコンファイル(*.ico)\0*.ico\0全ファイル(*.*)\0*.*\0",
+                         OFN_PATHMUSTEXIST};
+    if (askFileName(ask, file, kPathMax, title, kPathMax) != DialogChoice::Chosen) return;
     std::string bytes;
     const ReadResult r = readWholeFile(file, kIconFileSize + 1, bytes);
     if (r == ReadResult::CannotOpen) return;

@@ -8,7 +8,8 @@
 #include "editor/text_search.h"
 #include "editor/toolbar_font_win.h"
 #include "editor/toolbar_win.h"
-#include "runwin/window_object_win.h"
+#include "win32/control_messages_win.h"
+#include "win32/window_object_win.h"
 
 namespace kav::editor {
 
@@ -20,41 +21,18 @@ constexpr int kToolbarHeight = 28;
 constexpr int kEditLimit = 0xFFFF;
 constexpr size_t kSearchMax = 511;
 
-std::string windowText(HWND hwnd, size_t limit) {
-    std::string text(limit + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// Typed wrappers of the edit-control messages the editor sends.
-void editSetSel(HWND edit, int from, int to) { SendMessageA(edit, EM_SETSEL, from, to); }
-void editReplaceSel(HWND edit, const char* text, bool undoable) {
-    SendMessageA(edit, EM_REPLACESEL, undoable, reinterpret_cast<LPARAM>(text));
-}
-void editScrollCaret(HWND edit) { SendMessageA(edit, EM_SCROLLCARET, 0, 0); }
-int editSelStart(HWND edit) {
-    DWORD from = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), 0);
-    return static_cast<int>(from);
-}
-
 // The search box's history, newest first; equal entries compared exactly
 // (the box's own lookup ignores case).
 void rememberSearch(HWND box, const std::string& s) {
-    const int n = static_cast<int>(SendMessageA(box, CB_GETCOUNT, 0, 0));
+    const int n = ctl::listCount(box, true);
     for (int i = 0; i < n; ++i) {
-        const LRESULT len = SendMessageA(box, CB_GETLBTEXTLEN, i, 0);
-        if (len != static_cast<LRESULT>(s.size())) continue;
-        std::string entry(static_cast<size_t>(len) + 1, '\0');
-        SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(static_cast<size_t>(len));
-        if (entry == s) {
-            SendMessageA(box, CB_DELETESTRING, i, 0);
+        if (ctl::listItemText(box, true, i) == s) {
+            ctl::listDelete(box, true, i);
             SetWindowTextA(box, s.c_str());
             break;
         }
     }
-    SendMessageA(box, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    ctl::listInsert(box, true, 0, s);
 }
 
 }  // namespace
@@ -113,20 +91,20 @@ LRESULT EditorWindow::onCreate(WPARAM, LPARAM) {
                             0, kToolbarHeight, 0, 0, hwnd_, reinterpret_cast<HMENU>(IDC_SCRIPT_EDIT), instance_,
                             nullptr);
     if (!edit_) return -1;
-    SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(OEM_FIXED_FONT)), FALSE);
-    SendMessageA(edit_, EM_LIMITTEXT, kEditLimit, 0);
+    ctl::setFont(edit_, static_cast<HFONT>(GetStockObject(OEM_FIXED_FONT)), false);
+    ctl::editLimitText(edit_, kEditLimit);
     toolbarFont_ = makeToolbarFont();
     search_ = CreateWindowExA(0, "COMBOBOX", "",
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
                                   CBS_DISABLENOSCROLL,
                               80, 4, 256, 256, hwnd_, reinterpret_cast<HMENU>(IDC_SEARCH_BOX), instance_, nullptr);
     if (search_) {
-        SendMessageA(search_, WM_SETFONT, reinterpret_cast<WPARAM>(toolbarFont_.get()), FALSE);
+        ctl::setFont(search_, toolbarFont_.get(), false);
         SendMessageA(search_, CB_LIMITTEXT, kSearchMax, 0);
     }
-    createToolbarButton(instance_, hwnd_, edit_, 4, IDB_SAVE, "上書き保存");
-    createToolbarButton(instance_, hwnd_, edit_, 27, IDB_RUN, "プログラム実行");
-    createToolbarButton(instance_, hwnd_, edit_, 338, IDB_SEARCH, "下方向へ検索");
+    createToolbarButton(instance_, hwnd_, edit_, 4, IDB_SAVE, "上書き保存", toolbarFont_.get());
+    createToolbarButton(instance_, hwnd_, edit_, 27, IDB_RUN, "プログラム実行", toolbarFont_.get());
+    createToolbarButton(instance_, hwnd_, edit_, 338, IDB_SEARCH, "下方向へ検索", toolbarFont_.get());
     if (!startFile_.empty()) {
         // Save writes `path`: a start file is the file Save writes too.
         std::strncpy(doc_.path, startFile_.c_str(), kPathMax - 1);
@@ -176,12 +154,12 @@ LRESULT EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         }
     switch (id) {
     case IDM_EXIT: SendMessageA(hwnd_, WM_CLOSE, 0, 0); return 0;
-    case IDM_UNDO: SendMessageA(edit_, EM_UNDO, 0, 0); return 0;
-    case IDM_CUT: SendMessageA(edit_, WM_CUT, 0, 0); return 0;
-    case IDM_COPY: SendMessageA(edit_, WM_COPY, 0, 0); return 0;
-    case IDM_PASTE: SendMessageA(edit_, WM_PASTE, 0, 0); return 0;
-    case IDM_DELETE: SendMessageA(edit_, WM_CLEAR, 0, 0); return 0;
-    case IDM_SELECT_ALL: editSetSel(edit_, 0, -1); return 0;
+    case IDM_UNDO: ctl::send(edit_, EM_UNDO); return 0;
+    case IDM_CUT: ctl::send(edit_, WM_CUT); return 0;
+    case IDM_COPY: ctl::send(edit_, WM_COPY); return 0;
+    case IDM_PASTE: ctl::send(edit_, WM_PASTE); return 0;
+    case IDM_DELETE: ctl::send(edit_, WM_CLEAR); return 0;
+    case IDM_SELECT_ALL: ctl::editSetSel(edit_, 0, -1); return 0;
     }
     return DefWindowProcA(hwnd_, WM_COMMAND, wParam, lParam);
 }
@@ -215,41 +193,29 @@ void EditorWindow::warn(const char* text) { MessageBoxA(hwnd_, text, kErrorTitle
 bool EditorWindow::editorEmpty() const { return GetWindowTextLengthA(edit_) == 0; }
 
 std::string EditorWindow::editorText() const {
-    return windowText(edit_, static_cast<size_t>(GetWindowTextLengthA(edit_)));
+    return ctl::windowText(edit_);
 }
 
 void EditorWindow::newScript() {
     if (!mayDiscard("新規作成", "編集中のデータは変更されています\n消去する前に保存しますか？")) return;
     doc_.savedPath[0] = '\0';
     doc_.setTitle(hwnd_, "");
-    editSetSel(edit_, 0, -1);
-    SendMessageA(edit_, WM_CLEAR, 0, 0);
+    ctl::editSetSel(edit_, 0, -1);
+    ctl::send(edit_, WM_CLEAR);
     doc_.saved = 1;
     if (MessageBoxA(hwnd_, "標準的な\nＫＡＶ３プログラムを\n貼付けますか？", "新規作成",
                     MB_YESNO | MB_ICONQUESTION) == IDNO)
         return;
     runner_.fileName().clear();
-    editReplaceSel(edit_, kStarterProgram, true);
-    editSetSel(edit_, 0, 0);
-    editScrollCaret(edit_);
+    ctl::editReplaceSel(edit_, kStarterProgram, true);
+    ctl::editSetSel(edit_, 0, 0);
+    ctl::editScrollCaret(edit_);
 }
 
 void EditorWindow::openScript() {
     if (!mayDiscard("ファイルを開く", "編集中のデータは変更されています\n他のファイルを開く前に保存しますか？"))
         return;
-    OPENFILENAMEA& d = doc_.dialog;
-    d = OPENFILENAMEA{};
-    d.lStructSize = sizeof d;
-    d.hwndOwner = edit_;
-    d.lpstrFilter = kScriptFilter;
-    d.nFilterIndex = 1;
-    d.lpstrFile = doc_.path;
-    d.nMaxFile = kPathMax;
-    d.lpstrFileTitle = doc_.fileTitle;
-    d.nMaxFileTitle = kPathMax;
-    d.lpstrTitle = "開く";
-    d.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    if (GetOpenFileNameA(&d)) {
+    if (doc_.askPath(edit_, "開く", OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, false)) {
         if (doc_.open(edit_, doc_.path))
             doc_.setTitle(hwnd_, doc_.fileTitle);
         else
@@ -287,15 +253,15 @@ void EditorWindow::compileScript() {
 }
 
 void EditorWindow::searchDown() {
-    const std::string needle = windowText(search_, kSearchMax);
+    const std::string needle(cutToChars(ctl::windowText(search_), kSearchMax));
     if (needle.empty()) return;
     rememberSearch(search_, needle);
     const std::string text = editorText();
     if (text.empty()) return warn("内容がありません");
-    const auto at = searchDownward(text, editSelStart(edit_), needle);
+    const auto at = searchDownward(text, ctl::editSelStart(edit_), needle);
     if (!at) return warn("検索文字列が見つかりません");
-    editSetSel(edit_, *at, *at + characterCount(needle));
-    editScrollCaret(edit_);
+    ctl::editSetSel(edit_, *at, *at + charCount(needle));
+    ctl::editScrollCaret(edit_);
     SetFocus(edit_);
 }
 

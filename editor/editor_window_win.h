@@ -7,8 +7,8 @@
 
 #include "editor/kav_edit_win.h"
 #include "editor/script_run_win.h"
-#include "editor/win_handles_win.h"
-#include "runwin/window_object_win.h"
+#include "win32/gdi_win.h"
+#include "win32/window_object_win.h"
 
 namespace kav::editor {
 

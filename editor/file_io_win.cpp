@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "editor/script_names.h"
-#include "editor/win_handles_win.h"
+#include "win32/handle_win.h"
 
 namespace kav::editor {
 
 ReadResult readWholeFile(const char* path, size_t limit, std::string& out) {
-    FileHandle f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    UniqueHandle f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) return ReadResult::CannotOpen;
     LARGE_INTEGER size{};
@@ -23,7 +23,7 @@ ReadResult readWholeFile(const char* path, size_t limit, std::string& out) {
 }
 
 bool fileExists(const char* path) {
-    FileHandle f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    UniqueHandle f(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(f);
 }
@@ -37,7 +37,7 @@ bool writeFileReplacing(const char* path, std::string_view bytes) {
     if (where.size() + 14 >= MAX_PATH || !GetTempFileNameA(folder, "kav", 0, temp)) return false;
     bool ok = false;
     {
-        FileHandle f(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueHandle f(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         ok = f && (bytes.empty() || (WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                                                nullptr) &&

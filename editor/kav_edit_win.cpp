@@ -4,6 +4,8 @@
 #include <string>
 
 #include "editor/file_io_win.h"
+#include "win32/control_messages_win.h"
+#include "win32/file_dialog_win.h"
 
 namespace kav::editor {
 
@@ -17,17 +19,9 @@ void copyPath(char (&to)[kPathMax], std::string_view from) {
     to[n] = '\0';
 }
 
-std::string windowText(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace
 
 const char kScriptFilter[] = "プログラム(*.kav3)\0*.kav3\0全ファイル(*.*)\0*.*\0";
-
-CKavEdit::CKavEdit() : dialog{} {}
 
 int CKavEdit::open(HWND editControl, const char* file) {
     std::string text;
@@ -39,10 +33,15 @@ int CKavEdit::open(HWND editControl, const char* file) {
 }
 
 int CKavEdit::save(HWND editControl) {
-    if (!writeFileReplacing(path, windowText(editControl))) return 0;
+    if (!writeFileReplacing(path, ctl::windowText(editControl))) return 0;
     copyPath(savedPath, path);
     saved = 1;
     return 1;
+}
+
+bool CKavEdit::askPath(HWND owner, const char* title, DWORD flags, bool save) {
+    return askFileName({owner, title, kScriptFilter, flags, save}, path, kPathMax, fileTitle, kPathMax) ==
+           DialogChoice::Chosen;
 }
 
 void CKavEdit::setTitle(HWND window, const char* name) {
@@ -51,19 +50,7 @@ void CKavEdit::setTitle(HWND window, const char* name) {
 }
 
 bool saveAs(CKavEdit& doc, HWND window, HWND editControl) {
-    OPENFILENAMEA& d = doc.dialog;
-    d = OPENFILENAMEA{};
-    d.lStructSize = sizeof d;
-    d.hwndOwner = editControl;
-    d.lpstrFilter = kScriptFilter;
-    d.nFilterIndex = 1;
-    d.lpstrFile = doc.path;
-    d.nMaxFile = kPathMax;
-    d.lpstrFileTitle = doc.fileTitle;
-    d.nMaxFileTitle = kPathMax;
-    d.lpstrTitle = "名前を付けて保存";
-    d.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&d)) return false;
+    if (!doc.askPath(editControl, "名前を付けて保存", OFN_OVERWRITEPROMPT, true)) return false;
     std::string path = doc.path, title = doc.fileTitle;
     // A name too long to take the extension is refused rather than cut.
     bool ok = !needsScriptExtension(path) || (addScriptExtension(path) && addScriptExtension(title));

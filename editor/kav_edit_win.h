@@ -11,7 +11,7 @@ namespace kav::editor {
 
 class CKavEdit {
 public:
-    CKavEdit();
+    CKavEdit() = default;
     virtual ~CKavEdit() = default;
     CKavEdit(const CKavEdit&) = delete;
     CKavEdit& operator=(const CKavEdit&) = delete;
@@ -24,8 +24,9 @@ public:
     int save(HWND editControl);
     // "KAV3 - [name]"; an empty name shows, and makes `path`, "NONAME.KAV3".
     void setTitle(HWND window, const char* name);
+    // The open or save dialog over `path` and `fileTitle`; true when a file was chosen.
+    bool askPath(HWND owner, const char* title, DWORD flags, bool save);
 
-    OPENFILENAMEA dialog;         // the parameter block of the open and save dialogs
     int32_t saved = 1;            // 1 while the text is as last opened, saved or made new
     char path[kPathMax] = {};     // the dialogs' file buffer and the file Save writes
     char fileTitle[kPathMax] = {};

@@ -6,30 +6,14 @@ namespace kav::editor {
 
 namespace {
 
-// Longest prefix of s of at most n bytes that does not split a character.
-std::string_view wholeCharacters(std::string_view s, size_t n) {
-    size_t i = 0;
-    while (i < s.size()) {
-        const size_t step = isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-        if (i + step > n) break;
-        i += step;
-    }
-    return s.substr(0, i);
-}
-
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Position of the last path separator, skipping trail bytes of double-byte
 // characters (0x5C is a valid trail byte in Shift-JIS).
 size_t lastSeparator(std::string_view path) {
     size_t found = std::string_view::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
+    for (size_t i = 0; i < path.size(); i = nextChar(path, i))
         if (isSeparator(path[i])) found = i;
-    }
     return found;
 }
 
@@ -39,7 +23,7 @@ std::string titleText(std::string_view name) {
     static constexpr std::string_view kHead = "KAV3 - [", kTail = "]";
     if (name.empty()) name = kNoName;
     std::string t(kHead);
-    t += wholeCharacters(name, kTitleMax - kHead.size() - kTail.size());
+    t += cutToChars(name, kTitleMax - kHead.size() - kTail.size());
     t += kTail;
     return t;
 }

@@ -25,7 +25,7 @@ bool ScriptRunner::start(HWND editor, std::string text) {
         // A negative position names the CREATE section.
         e.reporter.report(editor, e.fault.status, e.program, -1, e.fault.subject.view());
         e.load(std::string());
-        e.running = false;
+        e.endRun();
         return false;
     }
     // The class carries the run's background brush: registered afresh per run.
@@ -35,7 +35,7 @@ bool ScriptRunner::start(HWND editor, std::string text) {
     if (!window) {
         MessageBoxA(editor, "実行ウィンドウが開けません！", "KAV3 Error", MB_ICONWARNING);
         e.load(std::string());
-        e.running = false;
+        e.endRun();
         return false;
     }
     ShowWindow(window, SW_SHOW);

@@ -5,14 +5,13 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/sjis.h"
+
 namespace kav::editor {
 
 // The character position of the first occurrence of `needle` that starts after
 // character `selectionStart` of `text`. The walk never wraps: an occurrence at
 // the very start of the text, or one starting at its last byte, is not found.
 std::optional<int32_t> searchDownward(std::string_view text, int32_t selectionStart, std::string_view needle);
-
-// The number of characters of a Shift-JIS text.
-int32_t characterCount(std::string_view text);
 
 }  // namespace kav::editor

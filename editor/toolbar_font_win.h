@@ -1,6 +1,6 @@
 // The toolbar's font: 12 high, 6 wide, fixed pitch, Shift-JIS.
 #pragma once
-#include "editor/win_handles_win.h"
+#include "win32/gdi_win.h"
 
 namespace kav::editor {
 

@@ -4,9 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "editor/toolbar_font_win.h"
-#include "runwin/window_object_win.h"
-#include "editor/win_handles_win.h"
+#include "win32/window_object_win.h"
+#include "win32/gdi_win.h"
 
 namespace kav::editor {
 
@@ -15,21 +14,17 @@ namespace {
 constexpr char kButtonClass[] = "BBtn_class";
 constexpr char kTipClass[] = "BStr_class";
 constexpr int kButtonSize = 22;
-constexpr int kMaxButtons = 4;
 constexpr UINT_PTR kHoverTimer = 1, kTipTimer = 2;
 constexpr UINT kHoverMs = 1000, kTipMs = 8000;
 constexpr size_t kTipMax = 63;
 
-int buttonsMade = 0;
-Font tipFont;  // made with the first button, shared by every tip
-
 // A tip: a rounded white label that closes itself after eight seconds.
 class Tip {
 public:
-    static HWND open(HINSTANCE instance, HWND button, const std::string& text) {
+    static HWND open(HINSTANCE instance, HWND button, const std::string& text, HFONT font) {
         POINT at;
         GetCursorPos(&at);
-        auto tip = std::unique_ptr<Tip>(new Tip(text));
+        auto tip = std::unique_ptr<Tip>(new Tip(text, font));
         const int w = 6 * static_cast<int>(text.size()) + 12, h = 16;
         // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
         HWND hwnd = CreateWindowExA(0, kTipClass, "", WS_POPUP, at.x + 8, at.y + 24, w, h, button, nullptr,
@@ -68,7 +63,7 @@ public:
     }
 
 private:
-    explicit Tip(std::string text) : text_(std::move(text)) {}
+    Tip(std::string text, HFONT font) : text_(std::move(text)), font_(font) {}
 
     void paint(HWND hwnd) {
         PaintDC dc(hwnd);
@@ -76,7 +71,7 @@ private:
         GetClientRect(hwnd, &r);
         SelectGuard brush(dc.get(), GetStockObject(WHITE_BRUSH));
         SelectGuard pen(dc.get(), GetStockObject(BLACK_PEN));
-        SelectGuard font(dc.get(), tipFont.get());
+        SelectGuard font(dc.get(), font_);
         RoundRect(dc.get(), 0, 0, r.right, r.bottom, 14, 14);
         SetBkMode(dc.get(), TRANSPARENT);
         SetTextColor(dc.get(), RGB(0, 0, 0));
@@ -84,12 +79,14 @@ private:
     }
 
     std::string text_;
+    HFONT font_;  // the editor's toolbar font: it outlives every tip
 };
 
 class Button {
 public:
-    Button(HINSTANCE instance, HWND editControl, int command, const char* tip)
-        : instance_(instance), edit_(editControl), command_(command), tip_(tip, strnlen(tip, kTipMax)) {}
+    Button(HINSTANCE instance, HWND editControl, int command, const char* tip, HFONT tipFont)
+        : instance_(instance), edit_(editControl), command_(command), tip_(tip, strnlen(tip, kTipMax)),
+          tipFont_(tipFont) {}
 
 private:
     template <typename T>
@@ -182,7 +179,7 @@ private:
     LRESULT onTimer(WPARAM id) {
         if (id != kHoverTimer) return 0;
         KillTimer(hwnd_, kHoverTimer);
-        if (!tip_.empty() && !IsWindow(tipWindow_)) tipWindow_ = Tip::open(instance_, hwnd_, tip_);
+        if (!tip_.empty() && !IsWindow(tipWindow_)) tipWindow_ = Tip::open(instance_, hwnd_, tip_, tipFont_);
         return 0;
     }
 
@@ -217,14 +214,19 @@ private:
     HWND edit_;
     const int command_;
     const std::string tip_;
+    const HFONT tipFont_;
     HWND hwnd_ = nullptr;
     HWND tipWindow_ = nullptr;
     Bitmap picture_;
     bool pressed_ = false;
 };
 
+// The classes are the process's: registered with the first button.
 bool registerClasses(HINSTANCE instance) {
     WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(instance, kButtonClass, &wc)) return true;
+    wc = WNDCLASSEXA{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.hInstance = instance;
@@ -238,14 +240,10 @@ bool registerClasses(HINSTANCE instance) {
 
 }  // namespace
 
-HWND createToolbarButton(HINSTANCE instance, HWND parent, HWND editControl, int x, int command, const char* tip) {
-    if (buttonsMade >= kMaxButtons) return nullptr;
-    if (buttonsMade == 0) {
-        if (!registerClasses(instance)) return nullptr;
-        tipFont = makeToolbarFont();
-    }
-    ++buttonsMade;
-    auto button = std::make_unique<Button>(instance, editControl, command, tip);
+HWND createToolbarButton(HINSTANCE instance, HWND parent, HWND editControl, int x, int command, const char* tip,
+                         HFONT tipFont) {
+    if (!registerClasses(instance)) return nullptr;
+    auto button = std::make_unique<Button>(instance, editControl, command, tip, tipFont);
     // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
     // Its control id is its command, so the button can be found like any control.
     return CreateWindowExA(0, kButtonClass, "", WS_CHILD | WS_VISIBLE, x, 4, kButtonSize, kButtonSize, parent,

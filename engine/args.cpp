@@ -75,7 +75,7 @@ bool quotedText(std::string_view s, std::string_view& out) {
     if (open == std::string_view::npos) return false;
     // Step by characters: a closing quote is never the trail byte of a kanji.
     size_t i = open + 1;
-    while (i < s.size() && s[i] != '"') i += isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+    while (i < s.size() && s[i] != '"') i = nextChar(s, i);
     if (i >= s.size()) return false;
     out = s.substr(open + 1, i - open - 1);
     return true;

@@ -2,6 +2,7 @@
 
 #include "engine/args.h"
 #include "engine/engine.h"
+#include "engine/subsystem.h"
 
 namespace kav {
 
@@ -29,32 +30,33 @@ int tableIndex(Table t) {
     return 0;
 }
 
-void CommandRegistry::add(std::span<const CommandEntry> family) {
+void CommandRegistry::add(CommandFamily family) {
     for (const CommandEntry& entry : family) {
         all_.push_back(&entry);
         for (Table t : {kStatement, kValue, kCreate, kDialogCreate})
-            if (entry.tables & t) byTable_[tableIndex(t)].emplace(entry.name, &entry);
+            if ((entry.tables & t) && !byTable_[tableIndex(t)].emplace(entry.name, &entry).second)
+                duplicates_.push_back(entry.name);
     }
 }
+
+CommandRegistry registryOf(SubsystemList list) {
+    CommandRegistry r;
+    for (const Subsystem* s : list)
+        for (const CommandFamily* f : s->families) r.add(*f);
+    return r;
+}
+
+// The portable core's families.
+extern const CommandFamily kFlowCommands, kDataCommands, kMathCommands, kWindowSetupCommands,
+    kDialogSetupCommands;
+constexpr const CommandFamily* kCoreFamilies[] = {&kFlowCommands, &kDataCommands, &kMathCommands,
+                                                  &kWindowSetupCommands, &kDialogSetupCommands};
+extern constinit const Subsystem kCoreSubsystem{"engine", kCoreFamilies};
 
 const CommandEntry* CommandRegistry::find(Table t, std::string_view name) const {
     const auto& table = byTable_[tableIndex(t)];
     auto it = table.find(name);
     return it == table.end() ? nullptr : it->second;
-}
-
-extern const CommandEntry kFlowCommands[5];
-extern const CommandEntry kDataCommands[2];
-extern const CommandEntry kMathCommands[10];
-extern const CommandEntry kWindowSetupCommands[8];
-extern const CommandEntry kDialogSetupCommands[5];
-
-void addCoreFamilies(CommandRegistry& r) {
-    r.add(kFlowCommands);
-    r.add(kDataCommands);
-    r.add(kMathCommands);
-    r.add(kWindowSetupCommands);
-    r.add(kDialogSetupCommands);
 }
 
 }  // namespace kav

@@ -46,6 +46,9 @@ struct Call {
     void fail(Status s);
     void fail(Status s, std::string_view subject);
     void result(double v);  // the function-result register
+    // The per-run state of a subsystem (defined with the engine).
+    template <class T>
+    T& part();
 };
 
 using Handler = void (*)(Call&);
@@ -65,21 +68,24 @@ struct CommandEntry {
 // are needed or for too many, 8 for too few, 0 when the count fits.
 Status checkArgCount(const ArgList& args, int8_t expected);
 
+// A family's table: each command family exports one, and its subsystem lists it.
+using CommandFamily = std::span<const CommandEntry>;
+
 class CommandRegistry {
 public:
-    // Adds a family's table; the entries must outlive the registry.
-    void add(std::span<const CommandEntry> family);
+    // Adds a family's table; the entries must outlive the registry. A name that
+    // a table already holds is kept as it was and recorded as a duplicate.
+    void add(CommandFamily family);
     const CommandEntry* find(Table t, std::string_view name) const;
     const std::vector<const CommandEntry*>& entries() const { return all_; }
+    // Names registered twice in one table: a mistake in the families.
+    const std::vector<std::string_view>& duplicates() const { return duplicates_; }
 
 private:
     std::unordered_map<std::string_view, const CommandEntry*> byTable_[kTableCount];
     std::vector<const CommandEntry*> all_;
+    std::vector<std::string_view> duplicates_;
 };
-
-// The families of the portable core (control structures, data arrays, mathematics,
-// the CREATE forms of the window setup commands).
-void addCoreFamilies(CommandRegistry& r);
 
 // Every command name of the system and the tables it belongs in; a name whose
 // family is not built yet has no entry and behaves as an unknown name.

@@ -39,9 +39,15 @@ void dataInit(Call& c) {
 
 }  // namespace
 
-extern const CommandEntry kDataCommands[2] = {
+namespace {
+
+constexpr CommandEntry kEntries[] = {
     {"Data", kArgsChecked, kCreate, createData},
     {"DataInit", 2, kStatement | kCreate, dataInit},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kDataCommands{kEntries};
 
 }  // namespace kav

@@ -57,12 +57,18 @@ void setTimer(Call& c) {
 
 }  // namespace
 
-extern const CommandEntry kDialogSetupCommands[5] = {
+namespace {
+
+constexpr CommandEntry kEntries[] = {
     {"SetWinSize", 2, kDialogCreate, setWinSize},
     {"SetWinPos", 3, kDialogCreate, setWinPos},
     {"SetWinColor", 1, kDialogCreate, setWinColor},
     {"SetCaption", 1, kDialogCreate, setCaption},
     {"SetTimer", 1, kDialogCreate, setTimer},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kDialogSetupCommands{kEntries};
 
 }  // namespace kav

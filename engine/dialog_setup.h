@@ -14,6 +14,6 @@ DialogSetup defaultDialog(const Engine& e, std::string id, size_t controlCount);
 
 // The creation-section forms of SetWinSize, SetWinPos, SetWinColor, SetCaption
 // and SetTimer: they set the dialog's settings.
-extern const CommandEntry kDialogSetupCommands[5];
+extern const CommandFamily kDialogSetupCommands;
 
 }  // namespace kav

@@ -8,8 +8,11 @@
 
 namespace kav {
 
-Engine::Engine(const CommandRegistry& commands_, Host& host_, const CKavMes& reporter_)
-    : commands(commands_), host(host_), reporter(reporter_), compiled_(std::make_unique<CompiledProgram>(program)) {}
+Engine::Engine(SubsystemList subsystems_, const CommandRegistry& commands_, Host& host_, const CKavMes& reporter_)
+    : subsystems(subsystems_), commands(commands_), host(host_), reporter(reporter_),
+      compiled_(std::make_unique<CompiledProgram>(program)) {
+    renewParts();
+}
 
 Engine::~Engine() = default;
 
@@ -20,9 +23,25 @@ void Engine::load(std::string raw) {
     compiled_ = std::make_unique<CompiledProgram>(program);
 }
 
+void Engine::renewParts() {
+    // The old parts go first, in reverse: nothing of the last run outlives
+    // the making of the next run's.
+    while (!parts_.empty()) parts_.pop_back();
+    for (const Subsystem* s : subsystems)
+        if (s->make) parts_.push_back({s->key, s->make()});
+}
+
+Part* Engine::partOf(PartKey key) {
+    for (PartSlot& slot : parts_)
+        if (slot.key == key) return slot.part.get();
+    return nullptr;
+}
+
 std::string resolveTextArgument(Engine& e, std::string_view literal, size_t limit) {
     std::string text;
-    if (e.host.singleLineEditText(literal, limit, text)) return text;
+    bool found = false;
+    e.eachPart([&](Part& p) { found = found || p.textArgument(literal, limit, text); });
+    if (found) return text;
     if (literal == "FILE_NAME") return e.fileName;
     return std::string(literal);
 }
@@ -35,16 +54,13 @@ void resetRunState(Engine& e, int screenW, int screenH) {
     e.sys.screenH = screenH;
     e.sys.winW = screenW - 80;
     e.sys.winH = screenH - 80;
-    e.running = true;
-    e.dialogOpen = false;
-    e.eventsEnabled = false;
+    e.run = RunState::Creating;
+    e.dialogState = DialogState::Closed;
     e.result = 0;
-    e.reporting = false;
-    e.stopRuns = false;
     e.fault.clear();
     e.runWindow = nullptr;
     e.dialogWindow = nullptr;
-    e.host.resetParts();
+    e.renewParts();
 }
 
 bool prepareProgram(Engine& e) {
@@ -59,7 +75,7 @@ bool prepareProgram(Engine& e) {
         executeSection(e, nullptr, brace, kCreate);
         if (!f.ok()) {
             e.names.clear();
-            e.host.resetParts();
+            e.renewParts();
             return false;
         }
     }

@@ -2,16 +2,19 @@
 // editor's for a run); tests make as many as they like.
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/commands.h"
 #include "engine/fault.h"
 #include "engine/names.h"
 #include "engine/program_text.h"
 #include "engine/report.h"
+#include "engine/subsystem.h"
 #include "engine/sysvars.h"
 
 namespace kav {
@@ -21,7 +24,7 @@ using WindowRef = void*;
 // Frame sizes the window setup needs from the system.
 enum class Metric : uint8_t { CxBorder, CyBorder, CyCaption, CyMenu, CyVThumb, CxHThumb };
 
-// What the interpreter asks of the platform. The run window implements it.
+// What the interpreter asks of the window system.
 class Host {
 public:
     virtual ~Host() = default;
@@ -31,13 +34,22 @@ public:
     // window), scroll bars left out. By default from the frame metrics; the
     // Windows host asks the system for the frame the style really has.
     virtual void outerSize(int styleCode, uint32_t style, bool menu, int32_t& w, int32_t& h);
-    virtual void closeOpenFile() {}
-    // The text of the single-line edit control with this ID_ name, at most
-    // `limit` bytes; false when no such control exists.
-    virtual bool singleLineEditText(std::string_view name, size_t limit, std::string& out) { return false; }
-    // Every subsystem outside the core forgets the declarations and objects of
-    // the last run (a new run starts, or a CREATE phase failed).
-    virtual void resetParts() {}
+};
+
+// Where a run stands. Events and commands look here before they act.
+enum class RunState : uint8_t {
+    Creating,   // CREATE and the run window's creation: control and menu commands are ignored
+    Running,    // every event runs its section
+    Reporting,  // an error box is open: events that arrive meanwhile run nothing
+    Ending,     // end, an error or a missing CLOSE: the window closes, events run nothing
+    Gone,       // the window is destroyed: sections still running stop at their next statement
+};
+
+// Where the DlgBox dialog stands.
+enum class DialogState : uint8_t {
+    Closed,    // none open, or the open one is closing
+    Creating,  // its creation section and window creation: its control commands are ignored
+    Open,
 };
 
 // Window style bits (the system's values).
@@ -73,18 +85,19 @@ struct DialogSetup {
     int colour = 1;  // as SetWinColor: -1 none, 0 black, 14 grey, 15 light grey, 16 button face, else white
     bool topmost = false;
     int32_t timerInterval = 0;
-    size_t firstControl = 0;     // the dialog's controls follow the run window's
-    bool eventsEnabled = false;  // false while the dialog is being created
+    size_t firstControl = 0;  // the dialog's controls follow the run window's
 };
 
 class CompiledProgram;
 
 struct Engine {
-    Engine(const CommandRegistry& commands, Host& host, const CKavMes& reporter);
+    // The subsystems give the per-run parts; the registry holds their commands.
+    Engine(SubsystemList subsystems, const CommandRegistry& commands, Host& host, const CKavMes& reporter);
     ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
+    const SubsystemList subsystems;
     const CommandRegistry& commands;
     Host& host;
     const CKavMes& reporter;
@@ -97,13 +110,10 @@ struct Engine {
     DialogSetup dialog;
     WindowRef runWindow = nullptr;     // the run window once it exists (screen 0)
     WindowRef dialogWindow = nullptr;  // the open dialog window (screen -1), if any
-    bool running = true;
-    bool dialogOpen = false;
-    bool eventsEnabled = false;
-    double result = 0;     // the function-result register
-    bool reporting = false;  // an error box is open: events that arrive meanwhile are dropped
-    int activeRuns = 0;      // section runs in progress, nested ones included
-    bool stopRuns = false;   // the window is gone: running sections stop at their next statement
+    RunState run = RunState::Creating;
+    DialogState dialogState = DialogState::Closed;
+    double result = 0;   // the function-result register
+    int activeRuns = 0;  // section runs in progress, nested ones included
     // White-box limit for fuzzing and tests: when not 0, runs stop (without an
     // error) once this many statements have been dispatched.
     uint64_t stepLimit = 0;
@@ -113,24 +123,61 @@ struct Engine {
     std::function<void()> releaseWhenIdle;
     std::string fileName;  // "FILE_NAME": at most 259 bytes
 
+    // The running flag: cleared by end, an error or a missing CLOSE section.
+    bool running() const { return run <= RunState::Reporting; }
+    bool dialogOpen() const { return dialogState != DialogState::Closed; }
+    // The program ends: the window closes and events run nothing more.
+    void endRun() {
+        if (run != RunState::Gone) run = RunState::Ending;
+    }
+
     // Compiled statements and section positions of the current program text.
     CompiledProgram& compiled() { return *compiled_; }
 
     // A new program text: compacted, with nothing compiled yet.
     void load(std::string raw);
 
+    // The per-run state of a subsystem of the list.
+    template <class T>
+    T& part() {
+        Part* p = partOf(partKey<T>());
+        if (!p) std::abort();  // a command of a subsystem the program was built without
+        return static_cast<T&>(*p);
+    }
+    // Calls f on every part, in the order of the subsystem list.
+    template <class F>
+    void eachPart(F f) {
+        for (PartSlot& slot : parts_) f(*slot.part);
+    }
+    // Fresh parts for a new run (or after a failed CREATE phase): the old ones
+    // and everything they held are gone.
+    void renewParts();
+
 private:
+    struct PartSlot {
+        PartKey key;
+        std::unique_ptr<Part> part;
+    };
+    Part* partOf(PartKey key);
+
     std::unique_ptr<CompiledProgram> compiled_;
+    std::vector<PartSlot> parts_;
 };
+
+template <class T>
+T& Call::part() {
+    return e.part<T>();
+}
 
 constexpr size_t kPathMax = 260;
 
 // A text argument that may name a single-line edit control (its text, at most
-// `limit` bytes), "FILE_NAME" (the file-name buffer) or nothing (the literal).
+// `limit` bytes, asked of the parts), "FILE_NAME" (the file-name buffer) or
+// nothing (the literal).
 std::string resolveTextArgument(Engine& e, std::string_view literal, size_t limit = 511);
 
-// The start-up state of a run: window defaults from the screen size, flags,
-// status, system variables, the declarations of the last run gone.
+// The start-up state of a run: window defaults from the screen size, run
+// state, status, system variables, fresh parts.
 void resetRunState(Engine& e, int screenW, int screenH);
 
 // Program preparation: empty tables, the random seed, the CREATE phase and the

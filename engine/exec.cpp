@@ -316,7 +316,7 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
     };
 
     for (;;) {
-        if (e.stopRuns) return p;
+        if (e.run == RunState::Gone) return p;
         Level& level = levels[top];
         if (level.count < 1 || p >= level.end) {
             if (level.count > 1 && level.bodyStart < level.end) {
@@ -331,7 +331,7 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             continue;
         }
 
-        if (e.stepLimit && ++e.steps >= e.stepLimit) e.stopRuns = true;
+        if (e.stepLimit && ++e.steps >= e.stepLimit) e.run = RunState::Gone;
         Stmt& s = prog.statement(e, table, p);
         switch (s.op) {
         case Stmt::Op::Fail: s.raiseFailure(f); return p;
@@ -397,9 +397,9 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
                 --top;
                 continue;
             case Kind::End:
-                if (e.running && e.dialogOpen) e.dialogOpen = false;
-                else if (e.running) e.running = false;
-                else e.dialogOpen = false;
+                // end closes the dialog when one is open, else the program.
+                if (e.running() && !e.dialogOpen()) e.endRun();
+                else e.dialogState = DialogState::Closed;
                 e.host.postClose(window);
                 return p;
             case Kind::Plain: break;
@@ -436,15 +436,22 @@ private:
 
 }  // namespace
 
-void runEvent(Engine& e, WindowRef window, std::string_view name) {
+void runEvent(Engine& e, WindowRef window, std::string_view event, EventSource source) {
     // Once the program is closing (end, an error, no CLOSE section) or while an
     // error is being reported, events run nothing: one error gives one box.
-    if (!e.running || e.reporting) return;
+    if (!e.running() || e.run == RunState::Reporting) return;
     ActiveRun active(e);
     Fault& f = e.fault;
-    const int32_t brace = e.compiled().section(name, f);
+    const bool dialog = source == EventSource::Dialog;
+    std::string prefixed;
+    if (dialog) prefixed.append(e.dialog.id).append(event);
+    const int32_t brace = e.compiled().section(dialog ? std::string_view(prefixed) : event, f);
     if (f.status == static_cast<uint8_t>(Status::NoSection)) {
-        if (name == "CLOSE") e.running = false;
+        // A missing section is no error, but a missing CLOSE lets its window
+        // close; the run window's keeps the code of the missing section.
+        const bool close = event == "CLOSE";
+        if (close && dialog) e.dialogState = DialogState::Closed;
+        if (close && !dialog) e.endRun();
         else f.status = 0;
         return;
     }
@@ -453,40 +460,14 @@ void runEvent(Engine& e, WindowRef window, std::string_view name) {
         stop = executeSection(e, window, brace, kStatement);
         if (f.ok()) return;
     }
-    e.host.closeOpenFile();
-    e.reporting = true;
+    e.eachPart([&e](Part& p) { p.sectionFailed(e); });
+    e.run = RunState::Reporting;
     e.reporter.report(window, f.status, e.program, stop, f.subject.view());
-    e.reporting = false;
-    e.running = false;
-    e.host.postClose(window);
-}
-
-void runDialogEvent(Engine& e, WindowRef dialog, std::string_view event) {
-    if (!e.running || e.reporting) return;
-    ActiveRun active(e);
-    Fault& f = e.fault;
-    std::string name = e.dialog.id;
-    name.append(event);
-    const int32_t brace = e.compiled().section(name, f);
-    if (f.status == static_cast<uint8_t>(Status::NoSection)) {
-        if (event == "CLOSE") e.dialogOpen = false;
-        f.status = 0;
-        return;
-    }
-    int32_t stop = brace;
-    if (f.ok()) {
-        stop = executeSection(e, dialog, brace, kStatement);
-        if (f.ok()) return;
-    }
-    e.host.closeOpenFile();
-    e.reporting = true;
-    e.reporter.report(dialog, f.status, e.program, stop, f.subject.view());
-    e.reporting = false;
     // An error in a dialog ends the program as one in the run window does: the
     // dialog closes, and its destruction closes the run window.
-    e.dialogOpen = false;
-    e.running = false;
-    e.host.postClose(dialog);
+    if (dialog) e.dialogState = DialogState::Closed;
+    if (e.run == RunState::Reporting) e.run = RunState::Ending;
+    e.host.postClose(window);
 }
 
 }  // namespace kav

@@ -54,14 +54,13 @@ private:
 // when the status is not 0).
 int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table table = kStatement);
 
-// Runs an event section for a window: a missing section is no error (but a
-// missing CLOSE lets the window close); an error is reported, the running flag
-// cleared and the window asked to close.
-void runEvent(Engine& e, WindowRef window, std::string_view name);
+// Which window an event comes from. The dialog's sections are its ID followed
+// by the event name, and a missing CLOSE there closes only the dialog.
+enum class EventSource : uint8_t { RunWindow, Dialog };
 
-// Runs the open dialog's section for an event: the dialog's ID followed by the
-// event name. A missing section is no error (a missing CLOSE lets the dialog
-// close); an error is reported and ends the program, the dialog first.
-void runDialogEvent(Engine& e, WindowRef dialog, std::string_view event);
+// Runs the section of an event of `window`: a missing section is no error (but
+// a missing CLOSE lets the window close); an error is reported, ends the program
+// and asks the window to close (a dialog first, the run window after it).
+void runEvent(Engine& e, WindowRef window, std::string_view event, EventSource source = EventSource::RunWindow);
 
 }  // namespace kav

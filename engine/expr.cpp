@@ -228,7 +228,7 @@ double Expr::evaluate(Engine& e, WindowRef w) {
         case Load::Const: v[i] = s.value; break;
         case Load::Sys: v[i] = static_cast<float>(readSysVar(s.sys, e.sys)); break;
         case Load::DialogSys:
-            if (e.dialogOpen) {
+            if (e.dialogOpen()) {
                 v[i] = static_cast<float>(readSysVar(s.sys, e.sys));
                 break;
             }

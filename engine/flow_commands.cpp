@@ -3,12 +3,18 @@
 
 namespace kav {
 
-extern const CommandEntry kFlowCommands[5] = {
+namespace {
+
+constexpr CommandEntry kEntries[] = {
     {"loop", 1, kStatement | kCreate | kDialogCreate, nullptr, Kind::Loop},
     {"if", 1, kStatement | kCreate | kDialogCreate, nullptr, Kind::If},
     {"call", 1, kStatement, nullptr, Kind::Call},
     {"return", 0, kStatement, nullptr, Kind::Return},
     {"end", 0, kStatement, nullptr, Kind::End},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kFlowCommands{kEntries};
 
 }  // namespace kav

@@ -50,7 +50,9 @@ void random100(Call& c) {
 
 }  // namespace
 
-extern const CommandEntry kMathCommands[10] = {
+namespace {
+
+constexpr CommandEntry kEntries[] = {
     {"sin", 1, kValue, unary<sinDeg>},
     {"sqrt", 1, kValue, squareRoot},
     {"cos", 1, kValue, unary<cosDeg>},
@@ -62,5 +64,9 @@ extern const CommandEntry kMathCommands[10] = {
     {"fix", 1, kValue, unary<fix>},
     {"rand", 1, kValue, random100},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kMathCommands{kEntries};
 
 }  // namespace kav

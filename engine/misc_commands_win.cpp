@@ -24,11 +24,13 @@ void winExec(Call& c) {
     }
 }
 
-}  // namespace
-
-extern const CommandEntry kMiscCommands[2] = {
+constexpr CommandEntry kEntries[] = {
     {"Beep", 1, kStatement, beep},
     {"WinExec", 1, kStatement, winExec},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kMiscCommands{kEntries};
 
 }  // namespace kav

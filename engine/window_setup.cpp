@@ -110,7 +110,9 @@ void adjustWindowSize(Engine& e) {
     if (s.scrollRangeV > 0) e.sys.winW += h.metric(Metric::CxHThumb);
 }
 
-extern const CommandEntry kWindowSetupCommands[8] = {
+namespace {
+
+constexpr CommandEntry kEntries[] = {
     {"SetTimer", 1, kCreate, setTimer},
     {"SetWinStyle", 1, kCreate, setWinStyle},
     {"SetWinStyleOption", 3, kCreate, setWinStyleOption},
@@ -120,5 +122,9 @@ extern const CommandEntry kWindowSetupCommands[8] = {
     {"SetWinPos", 3, kCreate, setWinPos},
     {"SetCaption", 1, kCreate, setCaption},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kWindowSetupCommands{kEntries};
 
 }  // namespace kav

@@ -1,43 +1,33 @@
 // The open and save dialogs: choosing a file to open, or only a file name.
 #include <windows.h>
-#include <commdlg.h>
 
 #include "engine/engine.h"
 #include "files/file_names.h"
 #include "files/open_file_win.h"
+#include "win32/file_dialog_win.h"
 
 namespace kav {
 
 namespace {
 
-enum class Choice { Failed = -1, Cancelled = 0, Confirmed = 1 };
+using Choice = DialogChoice;
 
 // Shows the open (or save) dialog; the chosen path lands in path.
 Choice askFileName(HWND owner, bool save, const std::string& title, const std::string& filter, std::string& path) {
     char file[kPathMax] = {};
     char fileTitle[kPathMax] = {};
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrFileTitle = fileTitle;
-    ofn.nMaxFileTitle = sizeof fileTitle;
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
-    const BOOL confirmed = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    if (!confirmed) return CommDlgExtendedError() == 0 ? Choice::Cancelled : Choice::Failed;
-    path = file;
-    return Choice::Confirmed;
+    const DWORD flags = OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : 0);
+    const FileDialog ask{owner, title.c_str(), filter.c_str(), flags, save};
+    const Choice choice = kav::askFileName(ask, file, sizeof file, fileTitle, sizeof fileTitle);
+    if (choice == Choice::Chosen) path = file;
+    return choice;
 }
 
 // Result and ANSWER start undecided; a dialog while a file is open is an error.
 bool startDialog(Call& c) {
     c.result(-1);
     c.e.sys.answer = -1;
-    if (!fileIsOpen()) return true;
+    if (!scriptFile(c.e).isOpen()) return true;
     c.fail(Status::FileAlreadyOpen);
     return false;
 }
@@ -54,11 +44,11 @@ void openWithDialog(Call& c, bool save) {
     const std::string title = resolveTextArgument(c.e, literal);
     std::string path;
     const Choice choice = askFileName(static_cast<HWND>(c.window), save, title, dialogFilter(kStandardFilter), path);
-    if (choice != Choice::Confirmed) return finish(c, choice);
+    if (choice != Choice::Chosen) return finish(c, choice);
     setCurrentFileName(c.e, path);
-    UniqueFile f = openScriptFile(c.e.fileName, save ? OpenMode::Write : OpenMode::Read);
+    UniqueHandle f = openScriptFile(c.e.fileName, save ? OpenMode::Write : OpenMode::Read);
     if (!f) return c.fail(Status::FileOpenFailed);
-    setOpenFile(std::move(f));
+    scriptFile(c.e).adopt(std::move(f));
     finish(c, choice);
 }
 
@@ -75,20 +65,22 @@ void nameWithDialog(Call& c, bool save) {
     if (type > 0 && !presetFilter(type, filter)) return c.fail(Status::ParamInvalid);
     std::string path;
     const Choice choice = askFileName(static_cast<HWND>(c.window), save, title, dialogFilter(filter), path);
-    if (choice == Choice::Confirmed) setCurrentFileName(c.e, path);
+    if (choice == Choice::Chosen) setCurrentFileName(c.e, path);
     finish(c, choice);
 }
 
 void fileNameDlgR(Call& c) { nameWithDialog(c, false); }
 void fileNameDlgW(Call& c) { nameWithDialog(c, true); }
 
-}  // namespace
-
-extern const CommandEntry kFileDialogCommands[4] = {
+constexpr CommandEntry kEntries[] = {
     {"OpenFileReadDlg", 1, kStatement | kValue, openFileReadDlg},
     {"OpenFileWriteDlg", 1, kStatement | kValue, openFileWriteDlg},
     {"FileNameDlgR", 3, kStatement | kValue, fileNameDlgR},
     {"FileNameDlgW", 3, kStatement | kValue, fileNameDlgW},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kFileDialogCommands{kEntries};
 
 }  // namespace kav

@@ -1,6 +1,5 @@
 #include "files/file_names.h"
 
-#include "controls/edit_text.h"
 #include "engine/engine.h"
 #include "engine/sjis.h"
 
@@ -19,14 +18,10 @@ const char* const kPresets[] = {
     "ビデオ動画(*.mp4;*.wmv;*.asf)\\*.mp4;*wmv;*.asf\\",
 };
 
-size_t step(std::string_view s, size_t i) {
-    return isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] ? i + 2 : i + 1;
-}
-
 // Byte index of the last separating backslash above index 0, or 0 for none.
 size_t lastSeparator(std::string_view path) {
     size_t found = 0;
-    for (size_t i = 0; i < path.size(); i = step(path, i))
+    for (size_t i = 0; i < path.size(); i = nextChar(path, i))
         if (path[i] == '\\' && i > 0) found = i;
     return found;
 }
@@ -47,7 +42,7 @@ bool presetFilter(int32_t type, std::string& out) {
 
 std::string dialogFilter(std::string_view scriptFilter) {
     std::string out(scriptFilter);
-    for (size_t i = 0; i < out.size(); i = step(out, i))
+    for (size_t i = 0; i < out.size(); i = nextChar(out, i))
         if (out[i] == '\\') out[i] = '\0';
     while (out.size() < 2 || out[out.size() - 1] || out[out.size() - 2]) out.push_back('\0');
     return out;

@@ -29,12 +29,10 @@ struct NullHost : kav::Host {
 // The message is built in full (section lookup, subject) and dropped.
 void showNothing(void*, kav::WindowRef, const std::string&, const char*) {}
 
+const kav::Subsystem* const kCore[] = {&kav::kCoreSubsystem};
+
 const kav::CommandRegistry& registry() {
-    static const kav::CommandRegistry r = [] {
-        kav::CommandRegistry reg;
-        kav::addCoreFamilies(reg);
-        return reg;
-    }();
+    static const kav::CommandRegistry r = kav::registryOf(kCore);
     return r;
 }
 
@@ -42,9 +40,7 @@ const kav::CommandRegistry& registry() {
 // what the input has left. False when nothing is left.
 bool freshRun(kav::Engine& e, uint64_t& left) {
     left -= e.steps < left ? e.steps : left;
-    e.running = true;
-    e.reporting = false;
-    e.stopRuns = false;
+    e.run = kav::RunState::Running;
     e.fault.clear();
     e.steps = 0;
     e.stepLimit = left < kStepsPerRun ? left : kStepsPerRun;
@@ -56,7 +52,7 @@ bool freshRun(kav::Engine& e, uint64_t& left) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NullHost host;
     const kav::CKavMes reporter("KAV Error", showNothing);
-    kav::Engine e(registry(), host, reporter);
+    kav::Engine e(kCore, registry(), host, reporter);
     kav::WindowRef window = reinterpret_cast<kav::WindowRef>(0x1000);
 
     kav::resetRunState(e, 1280, 1024);
@@ -85,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // The third run reads it as a dialog's creation section, with the
         // dialog's table of commands and its system variables.
         const bool dialog = run == 2;
-        e.dialogOpen = dialog;
+        e.dialogState = dialog ? kav::DialogState::Open : kav::DialogState::Closed;
         const int32_t stop = kav::executeSection(e, window, brace, dialog ? kav::kDialogCreate : kav::kStatement);
         // Reading the subject after the run catches one left pointing at freed text.
         if (!e.fault.ok()) reporter.report(window, e.fault.status, e.program, stop, e.fault.subject.view());

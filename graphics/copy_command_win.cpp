@@ -21,21 +21,6 @@ DWORD rasterOperation(int32_t mode) {
     }
 }
 
-// The whole display, for sources left of or above a window's client area.
-class DisplayDC {
-public:
-    DisplayDC() : dc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
-    ~DisplayDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    DisplayDC(const DisplayDC&) = delete;
-    DisplayDC& operator=(const DisplayDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 HWND windowOf(Engine& e, int32_t scr) {
     return static_cast<HWND>(scr == kDialogScreen ? e.dialogWindow : e.runWindow);
 }
@@ -44,14 +29,15 @@ void copyBmp(Call& c) {
     int32_t v[11];
     if (!c.integers(0, 10, v)) return;
     const int32_t from = v[0], to = v[5];
-    ScreenDC source, target;
-    if (!source.acquire(c.e, from) || !target.acquire(c.e, to)) return;
-    HDC src = source.get();
+    DrawTarget source, target;
+    if (!source.screen(c.e, from) || !target.screen(c.e, to)) return;
+    HDC src = source.dc();
     int32_t x1 = v[1], y1 = v[2];
     std::optional<DisplayDC> display;
     if (from <= kMainScreen && (x1 < 0 || y1 < 0)) {
         POINT origin{0, 0};
         ClientToScreen(windowOf(c.e, from), &origin);
+        // The whole display, for sources left of or above a window's client area.
         display.emplace();
         src = display->get();
         x1 += origin.x;
@@ -63,13 +49,15 @@ void copyBmp(Call& c) {
     // In 64 bits: the smallest 32-bit size has no positive counterpart.
     if (w2 < 0) x2 = static_cast<int32_t>(static_cast<uint32_t>(int64_t{x2} - w2 - 1));
     if (h2 < 0) y2 = static_cast<int32_t>(static_cast<uint32_t>(int64_t{y2} - h2 - 1));
-    StretchBlt(target.get(), x2, y2, w2, h2, src, x1, y1, v[3], v[4], rasterOperation(v[10]));
+    StretchBlt(target.dc(), x2, y2, w2, h2, src, x1, y1, v[3], v[4], rasterOperation(v[10]));
 }
+
+constexpr CommandEntry kEntries[] = {
+    {"CopyBMP", 11, kStatement, copyBmp},
+};
 
 }  // namespace
 
-extern const CommandEntry kCopyCommands[1] = {
-    {"CopyBMP", 11, kStatement, copyBmp},
-};
+extern constinit const CommandFamily kCopyCommands{kEntries};
 
 }  // namespace kav

@@ -53,8 +53,8 @@ void point(Call& c) {
     if (!c.integers(0, 3, v)) return;
     const Status s = checkSingle(v[3]);
     if (s != Status::Ok) return c.fail(s);
-    ScreenDC screen;
-    if (screen.acquire(c.e, v[0])) SetPixel(screen.get(), v[1], v[2], graphics().palette[v[3]]);
+    DrawTarget target;
+    if (target.screen(c.e, v[0])) SetPixel(target.dc(), v[1], v[2], c.part<GraphicsState>().palette[v[3]]);
 }
 
 // Pie, Chord (scr, XL, YT, XR, YB, ST, SP, OC, IC) and Arc (scr, ..., ST, SP, C).
@@ -82,17 +82,15 @@ template <int Shift>
 void getPixel(Call& c) {
     int32_t v[3];
     if (!c.integers(0, 2, v)) return;
-    ScreenDC screen;
-    if (!screen.acquire(c.e, v[0])) return;
-    const COLORREF colour = GetPixel(screen.get(), v[1], v[2]);
+    DrawTarget target;
+    if (!target.screen(c.e, v[0])) return;
+    const COLORREF colour = GetPixel(target.dc(), v[1], v[2]);
     const auto component = static_cast<int32_t>((colour >> Shift) & 0xFF);
     c.e.sys.answer = component;
     c.result(component);
 }
 
-}  // namespace
-
-extern const CommandEntry kPrimitiveCommands[13] = {
+constexpr CommandEntry kEntries[] = {
     {"Box", 7, kStatement, rectangleShape<Rectangle>},
     {"RBox", 9, kStatement, roundBox},
     {"Circle", 7, kStatement, rectangleShape<Ellipse>},
@@ -107,5 +105,9 @@ extern const CommandEntry kPrimitiveCommands[13] = {
     {"GetPixelG", 3, kStatement | kValue, getPixel<8>},
     {"GetPixelB", 3, kStatement | kValue, getPixel<16>},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kPrimitiveCommands{kEntries};
 
 }  // namespace kav

@@ -14,17 +14,14 @@ void setPal(Call& c) {
     if (!c.integers(0, 3, v)) return;
     const Status s = checkPaletteEntry(v[0], v[1], v[2], v[3]);
     if (s != Status::Ok) return c.fail(s);
-    graphics().palette.entries[static_cast<size_t>(v[0])] = rgb(v[1], v[2], v[3]);
+    c.part<GraphicsState>().palette.entries[static_cast<size_t>(v[0])] = rgb(v[1], v[2], v[3]);
 }
 
 void fullPaint(Call& c) {
     int32_t v[2];
     if (!c.integers(0, 1, v)) return;
     PenBrush pb;
-    if (!pb.select(c.e, v[0], v[1], v[1])) return;
-    int32_t w = 0, h = 0;
-    screenSize(c.e, v[0], w, h);
-    Rectangle(pb.dc(), 0, 0, w, h);
+    if (pb.select(c.e, v[0], v[1], v[1])) Rectangle(pb.dc(), 0, 0, pb.target().width(), pb.target().height());
 }
 
 // The argument is a client coordinate of the window whose section runs.
@@ -37,14 +34,16 @@ void clientToScreen(Call& c) {
     c.result(X ? p.x : p.y);
 }
 
-}  // namespace
-
-extern const CommandEntry kScreenCommands[5] = {
+constexpr CommandEntry kEntries[] = {
     {"SubScreen", 3, kCreate, subScreenCommand},
     {"SetPal", 4, kStatement, setPal},
     {"FullPaint", 2, kStatement, fullPaint},
     {"ClientToScreenX", 1, kStatement | kValue, clientToScreen<true>},
     {"ClientToScreenY", 1, kStatement | kValue, clientToScreen<false>},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kScreenCommands{kEntries};
 
 }  // namespace kav

@@ -1,19 +1,8 @@
 #include "graphics/screen_table.h"
 
-#include "engine/commands.h"
+#include "engine/engine.h"
 
 namespace kav {
-
-void GraphicsState::forgetRun() {
-    width.fill(0);
-    height.fill(0);
-    font = FontSetting{};
-}
-
-GraphicsState& graphics() {
-    static GraphicsState state;
-    return state;
-}
 
 Status screenStatus(int32_t scr, bool dialogOpen, bool subScreenReady) {
     if (scr < kDialogScreen || scr > kSubScreens) return Status::ParamInvalid;
@@ -26,8 +15,9 @@ void subScreenCommand(Call& c) {
     int32_t v[3];
     if (!c.integers(0, 2, v)) return;
     if (v[0] < 1 || v[0] > kSubScreens || v[1] <= 0 || v[2] <= 0) return c.fail(Status::ParamInvalid);
-    graphics().width[static_cast<size_t>(v[0])] = v[1];
-    graphics().height[static_cast<size_t>(v[0])] = v[2];
+    GraphicsState& g = c.part<GraphicsState>();
+    g.width[static_cast<size_t>(v[0])] = v[1];
+    g.height[static_cast<size_t>(v[0])] = v[2];
 }
 
 }  // namespace kav

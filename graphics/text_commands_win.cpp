@@ -39,21 +39,22 @@ enum Place { Scr, X, Y, Rotation, Width, Height, ColourArg, kPlaceArgs };
 
 // Evaluates the placement and `extra` further numbers, checks the colour and
 // takes the screen: the steps every text command shares before its text.
-[[nodiscard]] bool prepare(Call& c, int extra, int32_t* v, ScreenDC& screen) {
+[[nodiscard]] bool prepare(Call& c, int extra, int32_t* v, DrawTarget& target) {
     if (!c.integers(0, kPlaceArgs - 1 + extra, v)) return false;
     const Status s = checkSingle(v[ColourArg]);
     if (s != Status::Ok) {
         c.fail(s);
         return false;
     }
-    return screen.acquire(c.e, v[Scr]);
+    return target.screen(c.e, v[Scr]);
 }
 
-void draw(const int32_t* v, HDC dc, std::string_view text) {
-    const FontSetting& setting = graphics().font;
+void draw(Call& c, const int32_t* v, HDC dc, std::string_view text) {
+    const GraphicsState& g = c.part<GraphicsState>();
+    const FontSetting& setting = g.font;
     Font font = createTextFont(fontSpec(setting, v[Rotation], v[Width], v[Height]));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, graphics().palette[v[ColourArg]]);
+    const COLORREF oldColour = SetTextColor(dc, g.palette[v[ColourArg]]);
     {
         std::optional<SelectGuard> selected;
         if (font) selected.emplace(dc, font.get());
@@ -66,23 +67,23 @@ void draw(const int32_t* v, HDC dc, std::string_view text) {
 
 void print(Call& c) {
     int32_t v[kPlaceArgs];
-    ScreenDC screen;
-    if (!prepare(c, 0, v, screen)) return;
+    DrawTarget target;
+    if (!prepare(c, 0, v, target)) return;
     std::string_view literal;
     if (!c.string(kPlaceArgs, literal)) return;
-    draw(v, screen.get(), resolveTextArgument(c.e, literal, kTextMax));
+    draw(c, v, target.dc(), resolveTextArgument(c.e, literal, kTextMax));
 }
 
 void printCode(Call& c) {
     int32_t v[kPlaceArgs + 1];
-    ScreenDC screen;
-    if (prepare(c, 1, v, screen)) draw(v, screen.get(), codeText(v[kPlaceArgs]));
+    DrawTarget target;
+    if (prepare(c, 1, v, target)) draw(c, v, target.dc(), codeText(v[kPlaceArgs]));
 }
 
 void printKanjiCode(Call& c) {
     int32_t v[kPlaceArgs + 2];
-    ScreenDC screen;
-    if (prepare(c, 2, v, screen)) draw(v, screen.get(), kanjiText(v[kPlaceArgs], v[kPlaceArgs + 1]));
+    DrawTarget target;
+    if (prepare(c, 2, v, target)) draw(c, v, target.dc(), kanjiText(v[kPlaceArgs], v[kPlaceArgs + 1]));
 }
 
 // The number keeps its fraction: only the placement and the count of decimals
@@ -93,9 +94,9 @@ void printData(Call& c) {
     if (!c.integers(0, kPlaceArgs, v) || !c.number(kPlaceArgs + 1, data)) return;
     const Status s = checkSingle(v[ColourArg]);
     if (s != Status::Ok) return c.fail(s);
-    ScreenDC screen;
-    if (!screen.acquire(c.e, v[Scr])) return;
-    draw(v, screen.get(), formatDecimals(data, v[kPlaceArgs], kTextMax));
+    DrawTarget target;
+    if (!target.screen(c.e, v[Scr])) return;
+    draw(c, v, target.dc(), formatDecimals(data, v[kPlaceArgs], kTextMax));
 }
 
 void setFont(Call& c) {
@@ -104,7 +105,7 @@ void setFont(Call& c) {
     if (!validFontStyle(style)) return c.fail(Status::ParamInvalid);
     std::string_view literal;
     if (!c.string(0, literal)) return;
-    graphics().font = FontSetting{cutFaceName(resolveTextArgument(c.e, literal, kTextMax)), style};
+    c.part<GraphicsState>().font = FontSetting{cutFaceName(resolveTextArgument(c.e, literal, kTextMax)), style};
 }
 
 void ascType(Call& c) {
@@ -112,9 +113,7 @@ void ascType(Call& c) {
     if (c.number(0, code)) c.result(isSingleByteCharacter(code) ? 1 : 0);
 }
 
-}  // namespace
-
-extern const CommandEntry kTextCommands[6] = {
+constexpr CommandEntry kEntries[] = {
     {"Print", 8, kStatement, print},
     {"PrintCode", 8, kStatement, printCode},
     {"PrintKJCode", 9, kStatement, printKanjiCode},
@@ -122,5 +121,9 @@ extern const CommandEntry kTextCommands[6] = {
     {"SetFont", 2, kStatement, setFont},
     {"AscType", 1, kValue, ascType},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kTextCommands{kEntries};
 
 }  // namespace kav

@@ -1,6 +1,6 @@
 // The font of one text command.
 #pragma once
-#include "graphics/gdi_win.h"
+#include "win32/gdi_win.h"
 #include "graphics/text_format.h"
 
 namespace kav {

@@ -18,13 +18,7 @@ FontSpec fontSpec(const FontSetting& setting, int32_t degrees, int32_t w, int32_
 }
 
 std::string cutFaceName(std::string_view face) {
-    size_t end = 0;
-    while (end < face.size()) {
-        const size_t step = isLeadByte(static_cast<unsigned char>(face[end])) ? 2 : 1;
-        if (end + step > kFaceNameMax || end + step > face.size()) break;
-        end += step;
-    }
-    return std::string(face.substr(0, end));
+    return std::string(cutToChars(face, kFaceNameMax));
 }
 
 std::string codeText(int32_t code) {

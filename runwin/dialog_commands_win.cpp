@@ -14,10 +14,12 @@ void dlgBox(Call& c) {
     openDialog(c.e, hwndOf(c.window), resolveTextArgument(c.e, literal, 255));
 }
 
-}  // namespace
-
-extern const CommandEntry kDialogCommands[1] = {
+constexpr CommandEntry kEntries[] = {
     {"DlgBox", 1, kStatement, dlgBox},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kDialogCommands{kEntries};
 
 }  // namespace kav

@@ -1,9 +1,6 @@
 #include "runwin/run_window_win.h"
 
-#include "controls/control_windows_win.h"
-#include "controls/menus_win.h"
-#include "engine/exec.h"
-#include "graphics/screens_win.h"
+#include "graphics/screen_table.h"
 #include "runwin/timer_schedule.h"
 #include "runwin/win_host_win.h"
 #include "runwin/window_class_win.h"
@@ -14,43 +11,16 @@ namespace {
 
 constexpr char kClassName[] = "RUN";
 
-struct ButtonEvent {
-    UINT message;
-    const char* section;
-};
-constexpr ButtonEvent kButtonEvents[] = {
-    {WM_LBUTTONDOWN, "LBUTTONDOWN"},     {WM_LBUTTONUP, "LBUTTONUP"}, {WM_LBUTTONDBLCLK, "LBUTTONDBLCLK"},
-    {WM_RBUTTONDOWN, "RBUTTONDOWN"},     {WM_RBUTTONUP, "RBUTTONUP"}, {WM_RBUTTONDBLCLK, "RBUTTONDBLCLK"},
-    {WM_MBUTTONDOWN, "MBUTTONDOWN"},     {WM_MBUTTONUP, "MBUTTONUP"}, {WM_MBUTTONDBLCLK, "MBUTTONDBLCLK"},
-};
-
 }  // namespace
 
-const RunWindow::Route RunWindow::kRoutes[] = {
+const ScriptWindow::Route<RunWindow> RunWindow::kRoutes[] = {
     {WM_CREATE, &RunWindow::onCreate},
     {WM_SIZE, &RunWindow::onSize},
     {WM_MOVE, &RunWindow::onMove},
-    {WM_SETFOCUS, &RunWindow::onSetFocus},
-    {WM_KILLFOCUS, &RunWindow::onKillFocus},
-    {WM_PAINT, &RunWindow::onPaint},
     {WM_CLOSE, &RunWindow::onClose},
-    {WM_KEYDOWN, &RunWindow::onKey},
-    {WM_KEYUP, &RunWindow::onKey},
-    {WM_CHAR, &RunWindow::onChar},
-    {WM_MOUSEMOVE, &RunWindow::onMouseMove},
-    {WM_LBUTTONDOWN, &RunWindow::onMouseButton},
-    {WM_LBUTTONUP, &RunWindow::onMouseButton},
-    {WM_LBUTTONDBLCLK, &RunWindow::onMouseButton},
-    {WM_RBUTTONDOWN, &RunWindow::onMouseButton},
-    {WM_RBUTTONUP, &RunWindow::onMouseButton},
-    {WM_RBUTTONDBLCLK, &RunWindow::onMouseButton},
-    {WM_MBUTTONDOWN, &RunWindow::onMouseButton},
-    {WM_MBUTTONUP, &RunWindow::onMouseButton},
-    {WM_MBUTTONDBLCLK, &RunWindow::onMouseButton},
     {WM_MOUSEWHEEL, &RunWindow::onMouseWheel},
     {WM_HSCROLL, &RunWindow::onScroll},
     {WM_VSCROLL, &RunWindow::onScroll},
-    {WM_COMMAND, &RunWindow::onCommand},
     {kTimerTickMessage, &RunWindow::onTimerTick},
     {WM_WINDOWPOSCHANGED, &RunWindow::onShown},
     {WM_DESTROY, &RunWindow::onDestroy},
@@ -68,29 +38,33 @@ HWND RunWindow::create(Engine& e, HINSTANCE instance, HWND owner, bool endsProgr
 }
 
 LRESULT RunWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const Route& r : kRoutes)
-        if (r.message == message) return (this->*r.handler)(message, wParam, lParam);
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    LRESULT result = 0;
+    if (dispatch(this, kRoutes, message, wParam, lParam, result) || shared(message, wParam, lParam, result))
+        return result;
+    // Notifications the media and device families asked for.
+    bool handled = false;
+    e_.eachPart([&](Part& p) {
+        handled = handled || p.message(e_, hwnd_, message, wParam, lParam, result);
+    });
+    return handled ? result : DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
-    e_.eventsEnabled = false;
-    resetPalette();
     e_.sys.answer = 0;
     const WindowSetup& s = e_.setup;
     if (s.topmost) SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    attachMenuBar(hwnd_);
-    createControlWindows(0, hwnd_, true);
+    // The menu bar, the controls, the sub-screens and whatever else CREATE declared.
+    e_.eachPart([this](Part& p) { p.windowCreated(e_, hwnd_); });
     if (s.scrollRangeH > 0) SetScrollRange(hwnd_, SB_HORZ, 0, s.scrollRangeH, FALSE);
     if (s.scrollRangeV > 0) SetScrollRange(hwnd_, SB_VERT, 0, s.scrollRangeV, FALSE);
-    makeSubScreens(hwnd_);
     if (s.shape == 1 || s.shape == 2) {
         HRGN region = s.shape == 1 ? CreateRoundRectRgn(0, 0, e_.sys.winW, e_.sys.winH, s.cornerW, s.cornerH)
                                    : CreateEllipticRgn(0, 0, e_.sys.winW, e_.sys.winH);
         // The window owns the region once it is set.
         if (region && !SetWindowRgn(hwnd_, region, TRUE)) DeleteObject(region);
     }
-    e_.eventsEnabled = true;
+    // An error in a section run during creation (SIZE) has ended the run already.
+    if (e_.run == RunState::Creating) e_.run = RunState::Running;
     event("INIT");
     if (s.timerInterval > 0) timer_.start(hwnd_, s.timerInterval, ++timerGeneration_);
     return 0;
@@ -99,7 +73,9 @@ LRESULT RunWindow::onCreate(UINT, WPARAM, LPARAM) {
 LRESULT RunWindow::onSize(UINT, WPARAM, LPARAM lParam) {
     e_.sys.winW = LOWORD(lParam);
     e_.sys.winH = HIWORD(lParam);
-    setMainScreenSize(e_.sys.winW, e_.sys.winH);
+    GraphicsState& g = e_.part<GraphicsState>();
+    g.width[kMainScreen] = e_.sys.winW;
+    g.height[kMainScreen] = e_.sys.winH;
     event("SIZE");
     return 0;
 }
@@ -113,55 +89,9 @@ LRESULT RunWindow::onMove(UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT RunWindow::onSetFocus(UINT, WPARAM, LPARAM) {
-    event("SETFOCUS");
-    SetFocus(hwnd_);
-    return 0;
-}
-
-LRESULT RunWindow::onKillFocus(UINT, WPARAM, LPARAM) {
-    event("KILLFOCUS");
-    return 0;
-}
-
-LRESULT RunWindow::onPaint(UINT, WPARAM, LPARAM) {
-    // The update region is validated first; the section redraws by commands.
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd_, &ps);
-    EndPaint(hwnd_, &ps);
-    event("PAINT");
-    return 0;
-}
-
 LRESULT RunWindow::onClose(UINT, WPARAM, LPARAM) {
-    if (e_.running) event("CLOSE");
-    if (!e_.running) DestroyWindow(hwnd_);
-    return 0;
-}
-
-LRESULT RunWindow::onKey(UINT message, WPARAM wParam, LPARAM) {
-    e_.sys.key = static_cast<uint32_t>(wParam);
-    event(message == WM_KEYDOWN ? "KEYDOWN" : "KEYUP");
-    return 0;
-}
-
-LRESULT RunWindow::onChar(UINT, WPARAM wParam, LPARAM) {
-    e_.sys.asc = static_cast<uint32_t>(wParam);
-    event("CHARDOWN");
-    return 0;
-}
-
-LRESULT RunWindow::onMouseMove(UINT, WPARAM, LPARAM lParam) {
-    if (!e_.fault.ok()) return 0;
-    e_.sys.mouseX = LOWORD(lParam);
-    e_.sys.mouseY = HIWORD(lParam);
-    event("MOUSEMOVE");
-    return 0;
-}
-
-LRESULT RunWindow::onMouseButton(UINT message, WPARAM, LPARAM) {
-    for (const ButtonEvent& b : kButtonEvents)
-        if (b.message == message) event(b.section);
+    if (e_.running()) event("CLOSE");
+    if (!e_.running()) DestroyWindow(hwnd_);
     return 0;
 }
 
@@ -172,11 +102,10 @@ LRESULT RunWindow::onMouseWheel(UINT, WPARAM wParam, LPARAM) {
     return 0;
 }
 
+// The window's own bars; a scroll-bar control's message goes the shared way.
 LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (lParam) {
-        runControlScroll(e_, hwnd_, wParam, lParam, 0);
-        return 0;
-    }
+    LRESULT result = 0;
+    if (lParam) return shared(message, wParam, lParam, result), result;
     const int code = LOWORD(wParam);
     if (code != SB_LINEUP && code != SB_LINEDOWN && code != SB_THUMBPOSITION) return 0;
     const bool horizontal = message == WM_HSCROLL;
@@ -189,25 +118,9 @@ LRESULT RunWindow::onScroll(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT RunWindow::onCommand(UINT, WPARAM wParam, LPARAM) {
-    // Commands are refused while an error is pending and during creation.
-    if (!e_.fault.ok() || !e_.eventsEnabled) return 0;
-    // Menu items have identifiers below 600, controls 600 on.
-    const int id = LOWORD(wParam);
-    if (id < kControlIdBase) runMenuItem(id);
-    else runControlCommand(e_, hwnd_, wParam);
-    return 0;
-}
-
-void RunWindow::runMenuItem(int id) {
-    // A copy: the section may end the run, and the next run's CREATE refills the table.
-    const std::string section(menuItemSection(id));
-    if (!section.empty()) event(section.c_str());
-}
-
 LRESULT RunWindow::onTimerTick(UINT, WPARAM generation, LPARAM) {
-    if (generation != timerGeneration_ || e_.stopRuns) return static_cast<LRESULT>(TickResult::Stop);
-    if (!e_.running) return static_cast<LRESULT>(TickResult::NotRunning);
+    if (generation != timerGeneration_ || e_.run == RunState::Gone) return static_cast<LRESULT>(TickResult::Stop);
+    if (!e_.running()) return static_cast<LRESULT>(TickResult::NotRunning);
     event("TIMER");
     return static_cast<LRESULT>(e_.fault.ok() ? TickResult::Continue : TickResult::Failed);
 }
@@ -227,15 +140,13 @@ LRESULT RunWindow::onShown(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     // Sections still running (nested in a modal box) stop at their next statement.
-    e_.stopRuns = true;
+    e_.run = RunState::Gone;
     e_.runWindow = nullptr;
     timer_.stop();
     Engine& e = e_;
     auto release = [&e] {
-        e.host.closeOpenFile();
+        e.eachPart([&e](Part& p) { p.windowDestroyed(e); });
         e.names.clear();
-        releaseSubScreens();
-        releaseControls(0);  // the windows go with the run window; their fonts go here
         e.load(std::string());
     };
     if (e_.activeRuns > 0) e_.releaseWhenIdle = release;

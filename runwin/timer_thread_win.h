@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "win32/handle_win.h"
+
 namespace kav {
 
 // Sent to the run window for each tick; wParam is the timer's generation, the
@@ -28,8 +30,7 @@ public:
 private:
     static DWORD WINAPI main(void* self);
 
-    HANDLE thread_ = nullptr;
-    HANDLE wake_ = nullptr;
+    UniqueHandle thread_, wake_;
     HWND window_ = nullptr;
     int32_t interval_ = 0;
     WPARAM generation_ = 0;

@@ -1,11 +1,6 @@
 #include "runwin/win_host_win.h"
 
-#include "controls/control_windows_win.h"
-#include "controls/menu_table.h"
-#include "controls/menus_win.h"
-#include "controls/message_box_win.h"
-#include "files/open_file_win.h"
-#include "graphics/screens_win.h"
+#include "runwin/subsystems_win.h"
 
 namespace kav {
 
@@ -30,67 +25,16 @@ void WinHost::outerSize(int, uint32_t style, bool menu, int32_t& w, int32_t& h) 
     h = r.bottom - r.top;
 }
 
-void WinHost::closeOpenFile() { kav::closeOpenFile(); }
-
-bool WinHost::singleLineEditText(std::string_view name, size_t limit, std::string& out) {
-    return kav::singleLineEditText(name, limit, out);
-}
-
-void WinHost::resetParts() {
-    forgetGraphics();
-    releaseControls(0);
-    kav::closeOpenFile();
-    menuTable().reset();
-}
-
 namespace {
 
 void showWarning(void*, WindowRef owner, const std::string& text, const char* title) {
     MessageBoxA(hwndOf(owner), text.c_str(), title, MB_ICONWARNING);
 }
 
-CommandRegistry allFamilies() {
-    CommandRegistry r;
-    addAllFamilies(r);
-    return r;
-}
-
 }  // namespace
 
-extern const CommandEntry kMiscCommands[2];
-extern const CommandEntry kWindowCommands[3];
-extern const CommandEntry kDialogCommands[1];
-extern const CommandEntry kCreateControlCommands[1];
-extern const CommandEntry kControlCommands[4];
-extern const CommandEntry kEditCommands[25];
-extern const CommandEntry kListCommands[12];
-extern const CommandEntry kFileCommands[10];
-extern const CommandEntry kFileDialogCommands[4];
-extern const CommandEntry kScreenCommands[5];
-extern const CommandEntry kPrimitiveCommands[13];
-extern const CommandEntry kTextCommands[6];
-extern const CommandEntry kCopyCommands[1];
-
-void addAllFamilies(CommandRegistry& r) {
-    addCoreFamilies(r);
-    r.add(kMiscCommands);
-    r.add(kWindowCommands);
-    r.add(kDialogCommands);
-    r.add(kCreateControlCommands);
-    r.add(kControlCommands);
-    r.add(kEditCommands);
-    r.add(kListCommands);
-    r.add(kFileCommands);
-    r.add(kFileDialogCommands);
-    r.add(kScreenCommands);
-    r.add(kPrimitiveCommands);
-    r.add(kTextCommands);
-    r.add(kCopyCommands);
-    r.add(kMenuCommands);
-    r.add(kMessageBoxCommands);
-}
-
 Interpreter::Interpreter(const char* errorTitle)
-    : commands(allFamilies()), reporter(errorTitle, showWarning), engine(commands, host, reporter) {}
+    : commands(registryOf(allSubsystems())), reporter(errorTitle, showWarning),
+      engine(allSubsystems(), commands, host, reporter) {}
 
 }  // namespace kav

@@ -34,12 +34,14 @@ void setCaption(Call& c) {
     SetWindowTextA(hwndOf(c.window), caption.c_str());
 }
 
-}  // namespace
-
-extern const CommandEntry kWindowCommands[3] = {
+constexpr CommandEntry kEntries[] = {
     {"SetWinSize", 2, kStatement, setWinSize},
     {"SetWinPos", 3, kStatement, setWinPos},
     {"SetCaption", 1, kStatement, setCaption},
 };
+
+}  // namespace
+
+extern constinit const CommandFamily kWindowCommands{kEntries};
 
 }  // namespace kav

@@ -2,7 +2,7 @@
 // window under Wine.
 #include <string>
 
-#include "controls/control_messages_win.h"
+#include "win32/control_messages_win.h"
 #include "run_fixture_win.h"
 
 namespace kav::test {
@@ -134,16 +134,16 @@ TEST_F(Controls, ScrollBarArrowsAndThumbReleaseRunTheSection) {
     scroll(SB_THUMBPOSITION, 300);  // clamped to the range
     EXPECT_EQ(var("n"), 2);
     EXPECT_EQ(var("p"), 255);
-    EXPECT_EQ(controlTable()[0].scrollPos, 255);
+    EXPECT_EQ(table()[0].scrollPos, 255);
 }
 
 TEST_F(Controls, AStoredPositionBeyondTheRangeIsWhatTheArrowComparesWith) {
     ASSERT_TRUE(start("CREATE{CreateControl(70,\"\",\"ID_h\",10,10,100,16);}INIT{n=0;SetScrollPos(\"ID_h\",500);}ID_h{n=n+1;}"));
-    EXPECT_EQ(controlTable()[0].scrollPos, 500);
+    EXPECT_EQ(table()[0].scrollPos, 500);
     EXPECT_EQ(GetScrollPos(control("ID_h"), SB_CTL), 100);
     SendMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(control("ID_h")));
     EXPECT_EQ(var("n"), 1);
-    EXPECT_EQ(controlTable()[0].scrollPos, 100);
+    EXPECT_EQ(table()[0].scrollPos, 100);
 }
 
 TEST_F(Controls, EditCommandsCountSearchAndFormat) {
@@ -212,7 +212,7 @@ TEST_F(Controls, ListComboScrollAndButtonCommands) {
     EXPECT_EQ(var("lp"), -1);
     EXPECT_EQ(text("ID_e"), "bz");  // sorted combo: a, b; nothing inserted without a list selection
     EXPECT_EQ(var("sp"), 50);
-    EXPECT_EQ(controlTable()[3].scrollPos, 50);
+    EXPECT_EQ(table()[3].scrollPos, 50);
     EXPECT_EQ(var("k"), 1);
     EXPECT_EQ(text("ID_k"), "bz");
     EXPECT_EQ(var("ce"), -1);
@@ -229,7 +229,7 @@ TEST_F(Controls, FontsAndTextArguments) {
     };
     ASSERT_EQ(exec("A"), 0);
     EXPECT_EQ(weight(), 900);
-    EXPECT_EQ(controlTable()[0].fontH, 16);
+    EXPECT_EQ(table()[0].fontH, 16);
     EXPECT_EQ(ctl::windowText(window), "Title");
     ASSERT_EQ(exec("B"), 0);
     EXPECT_EQ(weight(), FW_DONTCARE);
@@ -237,7 +237,7 @@ TEST_F(Controls, FontsAndTextArguments) {
     RECT r;
     GetWindowRect(control("ID_p"), &r);
     EXPECT_EQ(r.right - r.left, 70);
-    EXPECT_EQ(controlTable()[0].width, 50);  // the declared rectangle stays
+    EXPECT_EQ(table()[0].width, 50);  // the declared rectangle stays
 }
 
 }  // namespace

@@ -1,27 +1,27 @@
 #include "controls/control_table.h"
+#include "engine/subsystem.h"
 #include "engine_fixture.h"
 
 namespace kav {
-extern const CommandEntry kCreateControlCommands[1];
+extern const CommandFamily kCreateControlCommands;
 }
 
 namespace kav::test {
 namespace {
 
+const CommandFamily* const kFamilies[] = {&kCreateControlCommands};
+const Subsystem kControls{"controls", kFamilies, partKey<ControlTable>(), makePart<ControlTable>};
+
 class CreateControlTest : public EngineTest {
 protected:
-    CreateControlTest() { registry.add(kCreateControlCommands); }
-    bool loadFresh(std::string script) {
-        controlTable().clear();
-        return load(std::move(script));
-    }
-    ~CreateControlTest() override { controlTable().clear(); }
+    CreateControlTest() : EngineTest({&kControls}) {}
+    const ControlTable& table() { return e.part<ControlTable>(); }
 };
 
 TEST_F(CreateControlTest, DeclaresEntriesWithoutWindows) {
-    ASSERT_TRUE(loadFresh("CREATE{CreateControl(70,\"a,b\",\"ID_r\",10,20,255,16);"
-                          "CreateControl(100+1,\"\",\"ID_e\",1,2,3,4);}"));
-    const ControlTable& t = controlTable();
+    ASSERT_TRUE(load("CREATE{CreateControl(70,\"a,b\",\"ID_r\",10,20,255,16);"
+                     "CreateControl(100+1,\"\",\"ID_e\",1,2,3,4);}"));
+    const ControlTable& t = table();
     ASSERT_EQ(t.count(), 2);
     EXPECT_EQ(t[0].type, 70);
     EXPECT_STREQ(t[0].text, "a,b");
@@ -34,31 +34,36 @@ TEST_F(CreateControlTest, DeclaresEntriesWithoutWindows) {
 }
 
 TEST_F(CreateControlTest, The257thFailsWithItsOwnSubjectLine) {
-    std::string script = "CREATE{loop(256){CreateControl(0,\"\",\"ID_b\",0,0,9,9);}"
-                         "CreateControl(0,\"\",\"ID_c\",0,0,9,9);}";
-    EXPECT_FALSE(loadFresh(script));
+    EXPECT_FALSE(load("CREATE{loop(256){CreateControl(0,\"\",\"ID_b\",0,0,9,9);}"
+                      "CreateControl(0,\"\",\"ID_c\",0,0,9,9);}"));
     EXPECT_EQ(e.fault.status, 25);
     // Even a faulty argument list meets the full table first.
-    controlTable().clear();
-    for (int i = 0; i < kControlMax; ++i) ASSERT_TRUE(controlTable().append(0, "", "ID_x", 0, 0, 0, 0));
-    EXPECT_FALSE(load("CREATE{CreateControl(1);}"));
+    EXPECT_FALSE(load("CREATE{loop(256){CreateControl(0,\"\",\"ID_b\",0,0,9,9);}CreateControl(1);}"));
     EXPECT_EQ(e.fault.status, 25);
 }
 
 TEST_F(CreateControlTest, ArgumentFaults) {
-    EXPECT_FALSE(loadFresh("CREATE{CreateControl(0,\"\",\"ID_a\",0,0,9);}"));
+    EXPECT_FALSE(load("CREATE{CreateControl(0,\"\",\"ID_a\",0,0,9);}"));
     EXPECT_EQ(e.fault.status, 8);
-    EXPECT_FALSE(loadFresh("CREATE{CreateControl(0,\"\",\"ID_a\",0,0,9,9,9);}"));
+    EXPECT_FALSE(load("CREATE{CreateControl(0,\"\",\"ID_a\",0,0,9,9,9);}"));
     EXPECT_EQ(e.fault.status, 23);
-    EXPECT_FALSE(loadFresh("CREATE{CreateControl(0,\"\",ID_a,0,0,9,9);}"));
+    EXPECT_FALSE(load("CREATE{CreateControl(0,\"\",ID_a,0,0,9,9);}"));
     EXPECT_EQ(e.fault.status, 9);
-    EXPECT_EQ(controlTable().count(), 0);
+}
+
+TEST_F(CreateControlTest, AFailedCreateAndANewRunForgetTheDeclarations) {
+    EXPECT_FALSE(load("CREATE{CreateControl(0,\"\",\"ID_a\",0,0,9,9);x=y;}"));
+    EXPECT_EQ(table().count(), 0);
+    ASSERT_TRUE(load("CREATE{CreateControl(0,\"\",\"ID_a\",0,0,9,9);}"));
+    EXPECT_EQ(table().count(), 1);
+    ASSERT_TRUE(load("CREATE{}"));
+    EXPECT_EQ(table().count(), 0);
 }
 
 TEST_F(CreateControlTest, OnlyInCreate) {
-    ASSERT_TRUE(loadFresh("INIT{CreateControl(0,\"\",\"ID_a\",0,0,9,9);}"));
+    ASSERT_TRUE(load("INIT{CreateControl(0,\"\",\"ID_a\",0,0,9,9);}"));
     EXPECT_EQ(run("INIT"), 6);
-    EXPECT_EQ(controlTable().count(), 0);
+    EXPECT_EQ(table().count(), 0);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "run_fixture_win.h"
 
-#include "controls/control_messages_win.h"
+#include "win32/control_messages_win.h"
 #include "engine/exec.h"
 #include "runwin/run_window_win.h"
+#include "runwin/subsystems_win.h"
 
 namespace kav::test {
 
@@ -12,20 +13,15 @@ void record(void* context, WindowRef, const std::string& text, const char*) {
     static_cast<std::vector<std::string>*>(context)->push_back(text);
 }
 
-CommandRegistry everything() {
-    CommandRegistry r;
-    addAllFamilies(r);
-    return r;
-}
-
 }  // namespace
 
-RunWindowTest::RunWindowTest() : registry(everything()), reporter("KAV Error", record, &boxes), e(registry, host, reporter) {}
+RunWindowTest::RunWindowTest()
+    : registry(registryOf(allSubsystems())), reporter("KAV Error", record, &boxes),
+      e(allSubsystems(), registry, host, reporter) {}
 
 RunWindowTest::~RunWindowTest() {
     if (window) DestroyWindow(window);
     UnregisterClassA("RUN", GetModuleHandleA(nullptr));
-    host.resetParts();
 }
 
 bool RunWindowTest::start(std::string script) {
@@ -59,8 +55,9 @@ double RunWindowTest::var(const char* name) {
 }
 
 HWND RunWindowTest::control(const char* name) {
-    const int i = controlTable().find(name);
-    return i < 0 ? nullptr : static_cast<HWND>(controlTable()[i].window);
+    const ControlTable& t = table();
+    const int i = t.find(name);
+    return i < 0 ? nullptr : static_cast<HWND>(t[i].window);
 }
 
 std::string RunWindowTest::text(const char* name) { return ctl::windowText(control(name)); }

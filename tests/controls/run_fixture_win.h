@@ -26,6 +26,7 @@ protected:
     uint8_t exec(const char* section);
     double var(const char* name);
     HWND control(const char* name);
+    ControlTable& table() { return e.part<ControlTable>(); }
     std::string text(const char* name);
 
     CommandRegistry registry;

@@ -1,7 +1,7 @@
 // The driver's command line is a contract with the scripts that call it: a
 // wrong parse would drive the app differently from what a test asked for, and
 // a bad argument must stop the driver before the app starts.
-#include "tests/driver/driver_options.h"
+#include "tools/kav3drv/driver_options.h"
 
 #include <gtest/gtest.h>
 

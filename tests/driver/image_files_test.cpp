@@ -1,6 +1,6 @@
 // The screenshot files must open in any viewer and hold exactly the captured
 // pixels: every check here reads the bytes back the way a decoder would.
-#include "tests/driver/image_files.h"
+#include "tools/kav3drv/image_files.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,8 @@
 #include <cstring>
 
 #include "tests/driver/probe_app_win.h"
-#include "tests/driver/win_handles_win.h"
+#include "win32/gdi_win.h"
+#include "win32/handle_win.h"
 
 namespace probe {
 
@@ -120,8 +121,8 @@ LRESULT onPaint(HWND hwnd, UINT, WPARAM, LPARAM, const char*) {
     const RECT all{0, 0, kClientWidth, kClientHeight}, red{10, 10, 50, 30},
         blue{kClientWidth - 20, kClientHeight - 10, kClientWidth, kClientHeight};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    const kavdrv::GdiObject<HBRUSH> redBrush(CreateSolidBrush(RGB(255, 0, 0)));
-    const kavdrv::GdiObject<HBRUSH> blueBrush(CreateSolidBrush(RGB(0, 0, 255)));
+    const kav::GdiObject<HBRUSH> redBrush(CreateSolidBrush(RGB(255, 0, 0)));
+    const kav::GdiObject<HBRUSH> blueBrush(CreateSolidBrush(RGB(0, 0, 255)));
     FillRect(dc, &red, redBrush.get());
     FillRect(dc, &blue, blueBrush.get());
     EndPaint(hwnd, &ps);

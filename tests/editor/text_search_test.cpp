@@ -28,7 +28,7 @@ TEST(Search, CountsADoubleByteCharacterAsOne) {
     EXPECT_EQ(searchDownward(text, 2, "abc"), 7);
     EXPECT_EQ(searchDownward(text, 0, "字"), 1);
     EXPECT_EQ(searchDownward(text, 1, "字"), 6);
-    EXPECT_EQ(characterCount(text), 11);
+    EXPECT_EQ(charCount(text), 11);
 }
 
 TEST(Search, DoesNotMatchInsideADoubleByteCharacter) {

@@ -15,7 +15,7 @@ TEST_F(Create, DefaultsWithoutCreate) {
     EXPECT_EQ(e.setup.style, 0x80CF0000u);
     EXPECT_EQ(e.setup.caption, "実行中");
     EXPECT_EQ(e.setup.timerInterval, 0);
-    EXPECT_TRUE(e.running);
+    EXPECT_TRUE(e.running());
 }
 
 TEST_F(Create, WindowStyles) {
@@ -57,10 +57,10 @@ struct FramedHost : FakeHost {
 
 TEST(CreateFrame, TheHostsFrameFitsTheClientSize) {
     FramedHost host;
-    CommandRegistry registry;
-    addCoreFamilies(registry);
+    const Subsystem* const core[] = {&kCoreSubsystem};
+    const CommandRegistry registry = registryOf(core);
     CKavMes reporter("KAV Error", [](void*, WindowRef, const std::string&, const char*) {});
-    Engine e(registry, host, reporter);
+    Engine e(core, registry, host, reporter);
     resetRunState(e, 1280, 1024);
     e.load("CREATE{SetWinSize(400,300);a=WIN_W;SetScrollBar(10,0);SetWinStyle(2);}");
     ASSERT_TRUE(prepareProgram(e));

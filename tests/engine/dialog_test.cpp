@@ -62,30 +62,30 @@ TEST_F(Dialog, CreationSectionRefusals) {
 TEST_F(Dialog, EventsRunPrefixedSections) {
     ASSERT_TRUE(load("ID_dINIT{a=1;} ID_dTIMER{b=c;}"));
     e.dialog = defaultDialog(e, "ID_d", 0);
-    e.dialogOpen = true;
-    runDialogEvent(e, window, "INIT");
+    e.dialogState = DialogState::Open;
+    runEvent(e, window, "INIT", EventSource::Dialog);
     EXPECT_EQ(var("a"), 1);
-    runDialogEvent(e, window, "PAINT");  // no such section: nothing happens
+    runEvent(e, window, "PAINT", EventSource::Dialog);  // no such section: nothing happens
     EXPECT_EQ(e.fault.status, 0);
-    EXPECT_TRUE(e.dialogOpen);
-    runDialogEvent(e, window, "CLOSE");  // no CLOSE section: the dialog may close
-    EXPECT_FALSE(e.dialogOpen);
-    EXPECT_TRUE(e.running);
+    EXPECT_TRUE(e.dialogOpen());
+    runEvent(e, window, "CLOSE", EventSource::Dialog);  // no CLOSE section: the dialog may close
+    EXPECT_FALSE(e.dialogOpen());
+    EXPECT_TRUE(e.running());
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(Dialog, AnErrorInTheDialogEndsTheProgram) {
     ASSERT_TRUE(load("ID_dTIMER{b=c;}"));
     e.dialog = defaultDialog(e, "ID_d", 0);
-    e.dialogOpen = true;
-    runDialogEvent(e, window, "TIMER");
+    e.dialogState = DialogState::Open;
+    runEvent(e, window, "TIMER", EventSource::Dialog);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find("ID_dTIMER"), std::string::npos);
-    EXPECT_FALSE(e.dialogOpen);
-    EXPECT_FALSE(e.running);
+    EXPECT_FALSE(e.dialogOpen());
+    EXPECT_FALSE(e.running());
     ASSERT_EQ(host.closes.size(), 1u);
     EXPECT_EQ(host.closes[0], window);
-    EXPECT_EQ(host.fileCloses, 1);
+    EXPECT_EQ(failures(), 1);
 }
 
 }  // namespace

@@ -2,21 +2,25 @@
 
 namespace kav::test {
 
+extern constinit const Subsystem kRecorderSubsystem{"recorder", {}, partKey<Recorder>(), makePart<Recorder>};
+
 namespace {
 
 void record(void* context, WindowRef owner, const std::string& text, const char* title) {
     static_cast<std::vector<Box>*>(context)->push_back({owner, text, title});
 }
 
-CommandRegistry coreRegistry() {
-    CommandRegistry r;
-    addCoreFamilies(r);
-    return r;
-}
-
 }  // namespace
 
-EngineTest::EngineTest() : registry(coreRegistry()), reporter("KAV Error", record, &boxes), e(registry, host, reporter) {}
+std::vector<const Subsystem*> withCore(std::initializer_list<const Subsystem*> extra) {
+    std::vector<const Subsystem*> list{&kCoreSubsystem, &kRecorderSubsystem};
+    list.insert(list.end(), extra.begin(), extra.end());
+    return list;
+}
+
+EngineTest::EngineTest(std::initializer_list<const Subsystem*> extra)
+    : subsystems(withCore(extra)), registry(registryOf(subsystems)), reporter("KAV Error", record, &boxes),
+      e(subsystems, registry, host, reporter) {}
 
 bool EngineTest::load(std::string script) {
     resetRunState(e, 1280, 1024);

@@ -1,9 +1,11 @@
-// A test engine: the portable command families, a host that records close
-// requests, a reporter that records message boxes.
+// A test engine: the portable core and a recording part, with any further
+// subsystems a test names; a host that records close requests and a reporter
+// that records message boxes.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,21 +17,29 @@ namespace kav::test {
 
 struct FakeHost : Host {
     std::vector<WindowRef> closes;
-    int fileCloses = 0;
     int metrics[6] = {1, 1, 19, 19, 16, 16};  // CxBorder, CyBorder, CyCaption, CyMenu, CyVThumb, CxHThumb
     void postClose(WindowRef w) override { closes.push_back(w); }
     int metric(Metric m) override { return metrics[static_cast<int>(m)]; }
-    void closeOpenFile() override { ++fileCloses; }
 };
+
+// Counts the hooks a run gives its parts.
+struct Recorder : Part {
+    int failures = 0;  // sections that failed (the open file closes at each)
+    void sectionFailed(Engine&) override { ++failures; }
+};
+extern const Subsystem kRecorderSubsystem;
 
 struct Box {
     WindowRef owner;
     std::string text, title;
 };
 
+// The core, the recorder and `extra`, in that order.
+std::vector<const Subsystem*> withCore(std::initializer_list<const Subsystem*> extra = {});
+
 class EngineTest : public ::testing::Test {
 protected:
-    EngineTest();
+    explicit EngineTest(std::initializer_list<const Subsystem*> extra = {});
 
     // Start state, program text and preparation as at a program's start.
     bool load(std::string script);
@@ -41,8 +51,10 @@ protected:
     // Evaluates from a clean status.
     double eval(std::string_view expression);
     std::string subject() const { return std::string(e.fault.subject.view()); }
+    int failures() { return e.part<Recorder>().failures; }
 
     FakeHost host;
+    std::vector<const Subsystem*> subsystems;
     CommandRegistry registry;
     std::vector<Box> boxes;
     CKavMes reporter;

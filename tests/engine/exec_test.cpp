@@ -92,15 +92,15 @@ TEST_F(Statements, EndClosesTheWindowItRunsFor) {
     ASSERT_TRUE(load("A{x=1;end;x=2;}"));
     EXPECT_EQ(exec("A"), 0);
     EXPECT_EQ(var("x"), 1);
-    EXPECT_FALSE(e.running);
+    EXPECT_FALSE(e.running());
     ASSERT_EQ(host.closes.size(), 1u);
     EXPECT_EQ(host.closes[0], window);
     // Inside a dialog, end closes the dialog only.
-    e.running = true;
-    e.dialogOpen = true;
+    e.run = RunState::Running;
+    e.dialogState = DialogState::Open;
     EXPECT_EQ(exec("A"), 0);
-    EXPECT_TRUE(e.running);
-    EXPECT_FALSE(e.dialogOpen);
+    EXPECT_TRUE(e.running());
+    EXPECT_FALSE(e.dialogOpen());
 }
 
 TEST_F(Statements, Assignments) {

@@ -173,7 +173,7 @@ TEST_F(Expressions, SystemVariables) {
     EXPECT_EQ(statusOf("mouse_x"), 4);
     // The dialog mouse is a system variable only while a dialog is open.
     EXPECT_EQ(statusOf("DLGMS_X"), 4);
-    e.dialogOpen = true;
+    e.dialogState = DialogState::Open;
     e.sys.dialogMouseX = 9;
     EXPECT_EQ(eval("DLGMS_X"), 9);
 }

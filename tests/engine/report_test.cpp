@@ -58,9 +58,9 @@ TEST_F(EventRuns, ErrorIsReportedOnceAndClosesTheWindow) {
     EXPECT_EQ(boxes[0].owner, window);
     EXPECT_EQ(boxes[0].title, "KAV Error");
     EXPECT_EQ(boxes[0].text, "サブルーチン : INIT\r\n\r\n 変数 : y\r\n\r\n変数の値が未定です");
-    EXPECT_FALSE(e.running);
+    EXPECT_FALSE(e.running());
     EXPECT_EQ(host.closes, std::vector<WindowRef>{window});
-    EXPECT_EQ(host.fileCloses, 1);
+    EXPECT_EQ(failures(), 1);
 }
 
 TEST_F(EventRuns, ErrorInACalledSectionNamesIt) {
@@ -73,11 +73,11 @@ TEST_F(EventRuns, ErrorInACalledSectionNamesIt) {
 TEST_F(EventRuns, MissingSectionsAreNoError) {
     ASSERT_TRUE(load("INIT{x=1;}"));
     EXPECT_EQ(run("PAINT"), 0);
-    EXPECT_TRUE(e.running);
+    EXPECT_TRUE(e.running());
     EXPECT_TRUE(boxes.empty());
     // A missing CLOSE lets the window close.
     run("CLOSE");
-    EXPECT_FALSE(e.running);
+    EXPECT_FALSE(e.running());
     EXPECT_TRUE(host.closes.empty());
 }
 
@@ -106,7 +106,7 @@ namespace {
 TEST_F(EventRuns, NothingRunsOnceTheProgramIsClosing) {
     ASSERT_TRUE(load("LBUTTONDOWN{end;}PAINT{x=y;}"));
     EXPECT_EQ(run("LBUTTONDOWN"), 0);
-    EXPECT_FALSE(e.running);
+    EXPECT_FALSE(e.running());
     // Queued events before the close request arrives do not run (nor fail).
     EXPECT_EQ(run("PAINT"), 0);
     EXPECT_TRUE(boxes.empty());
@@ -128,7 +128,7 @@ class NestedEvents : public EngineTest {
 protected:
     NestingReporter sink;
     CKavMes nestingReporter{"KAV Error", &NestingReporter::show, &sink};
-    Engine nested{registry, host, nestingReporter};
+    Engine nested{subsystems, registry, host, nestingReporter};
 };
 
 TEST_F(NestedEvents, OneErrorGivesOneBox) {
@@ -139,26 +139,28 @@ TEST_F(NestedEvents, OneErrorGivesOneBox) {
     runEvent(nested, window, "TIMER");
     ASSERT_EQ(sink.texts.size(), 1u);
     EXPECT_EQ(nested.names.find("p"), -1);  // PAINT did not run while the box was up
-    EXPECT_FALSE(nested.running);
+    EXPECT_FALSE(nested.running());
 }
 
 int releases = 0;
 
 // Stands for a command whose modal loop saw the window destroyed.
 void destroyMeanwhile(Call& c) {
-    c.e.stopRuns = true;
+    c.e.run = RunState::Gone;
     c.e.releaseWhenIdle = [] { ++releases; };
 }
 
 const CommandEntry kModal[] = {{"Modal", 0, kStatement, destroyMeanwhile}};
+const CommandFamily kModalFamily{kModal};
+const CommandFamily* const kModalFamilies[] = {&kModalFamily};
+const Subsystem kModalSubsystem{"modal", kModalFamilies};
 
-TEST(Destruction, WaitsForTheSectionsStillRunning) {
-    FakeHost host;
-    CommandRegistry registry;
-    addCoreFamilies(registry);
-    registry.add(kModal);
-    CKavMes reporter("KAV Error", [](void*, WindowRef, const std::string&, const char*) {});
-    Engine e(registry, host, reporter);
+class Destruction : public EngineTest {
+protected:
+    Destruction() : EngineTest({&kModalSubsystem}) {}
+};
+
+TEST_F(Destruction, WaitsForTheSectionsStillRunning) {
     resetRunState(e, 1280, 1024);
     e.load("INIT{a=1;Modal;b=2;}");
     ASSERT_TRUE(prepareProgram(e));

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "graphics/gdi_win.h"
+#include "win32/gdi_win.h"
 #include "graphics/text_font_win.h"
 
 namespace kav {

@@ -1,19 +1,20 @@
 #include "graphics/screen_table.h"
 
+#include "engine/subsystem.h"
 #include "engine_fixture.h"
 
 namespace kav::test {
 namespace {
 
 const CommandEntry kSubScreenOnly[] = {{"SubScreen", 3, kCreate, subScreenCommand}};
+const CommandFamily kFamily{kSubScreenOnly};
+const CommandFamily* const kFamilies[] = {&kFamily};
+const Subsystem kGraphics{"graphics", kFamilies, partKey<GraphicsState>(), makePart<GraphicsState>};
 
 class SubScreens : public EngineTest {
 protected:
-    SubScreens() {
-        registry.add(kSubScreenOnly);
-        graphics().forgetRun();
-    }
-    ~SubScreens() override { graphics().forgetRun(); }
+    SubScreens() : EngineTest({&kGraphics}) {}
+    GraphicsState& graphics() { return e.part<GraphicsState>(); }
 };
 
 TEST_F(SubScreens, DeclarationsRecordSizesAndTheLastOneWins) {
@@ -38,7 +39,7 @@ TEST_F(SubScreens, BadValuesAreCode16AndCountsTheUsualCodes) {
 
 TEST_F(SubScreens, AnotherRunForgetsThem) {
     ASSERT_TRUE(load("CREATE{SubScreen(3,10,10);}"));
-    graphics().forgetRun();
+    ASSERT_TRUE(load("CREATE{}"));
     EXPECT_EQ(graphics().width[3], 0);
 }
 

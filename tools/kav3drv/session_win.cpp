@@ -1,9 +1,9 @@
-#include "tests/driver/session_win.h"
+#include "tools/kav3drv/session_win.h"
 
 #include <string>
 #include <vector>
 
-#include "tests/driver/app_windows_win.h"
+#include "tools/kav3drv/app_windows_win.h"
 
 namespace kavdrv {
 

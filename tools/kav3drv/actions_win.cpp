@@ -1,13 +1,17 @@
-#include "tests/driver/actions_win.h"
+#include "tools/kav3drv/actions_win.h"
 
 #include <cstdio>
 #include <string>
 
-#include "tests/driver/app_windows_win.h"
-#include "tests/driver/capture_win.h"
-#include "tests/driver/win_handles_win.h"
+#include "tools/kav3drv/app_windows_win.h"
+#include "tools/kav3drv/capture_win.h"
+#include "win32/gdi_win.h"
+#include "win32/handle_win.h"
 
 namespace kavdrv {
+
+using kav::GdiObject;
+using kav::WindowDC;
 
 namespace {
 

@@ -1,11 +1,18 @@
-#include "tests/driver/capture_win.h"
+#include "tools/kav3drv/capture_win.h"
 
 #include <cstring>
 
-#include "tests/driver/driver_options.h"
-#include "tests/driver/win_handles_win.h"
+#include "tools/kav3drv/driver_options.h"
+#include "win32/gdi_win.h"
+#include "win32/handle_win.h"
 
 namespace kavdrv {
+
+using kav::GdiObject;
+using kav::MemoryDC;
+using kav::SelectGuard;
+using kav::UniqueHandle;
+using kav::WindowDC;
 
 namespace {
 
@@ -35,14 +42,14 @@ void copyBgrx(const uint8_t* bgrx, RgbImage& image) {
 bool copyScreen(POINT origin, RgbImage& image) {
     WindowDC screen(nullptr);
     if (!screen) return false;
-    MemoryDC memory(screen.get());
+    MemoryDC memory(CreateCompatibleDC(screen.get()));
     const BITMAPINFO info = topDownInfo(image.width, image.height);
     void* bits = nullptr;
     GdiObject<HBITMAP> dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !dib || !bits) return false;
     {
         SelectGuard selected(memory.get(), dib.get());
-        if (!selected) return false;
+        if (!selected.previous()) return false;
         if (!BitBlt(memory.get(), 0, 0, image.width, image.height, screen.get(), origin.x, origin.y,
                     SRCCOPY | CAPTUREBLT))
             return false;

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <vector>
 
-#include "tests/driver/text_win.h"
+#include "tools/kav3drv/text_win.h"
 
 namespace kavdrv {
 

@@ -1,4 +1,4 @@
-#include "tests/driver/image_files.h"
+#include "tools/kav3drv/image_files.h"
 
 #include <algorithm>
 #include <array>

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <vector>
 
-#include "tests/driver/driver_options.h"
-#include "tests/driver/text_win.h"
+#include "tools/kav3drv/driver_options.h"
+#include "tools/kav3drv/text_win.h"
 
 namespace kavdrv {
 

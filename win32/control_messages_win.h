@@ -1,4 +1,5 @@
-// Typed one-line wrappers for the standard-control messages the commands send.
+// Typed one-line wrappers for the standard-control messages that the script
+// commands and the editor send.
 #pragma once
 #include <windows.h>
 
@@ -17,15 +18,20 @@ inline std::string windowText(HWND w) {
     return text;
 }
 
-// Replaces the selection (or inserts at the caret) as an undoable change.
-inline void editReplaceSel(HWND w, std::string_view text) {
+// Replaces the selection (or inserts at the caret), undoable by default.
+inline void editReplaceSel(HWND w, std::string_view text, bool undoable = true) {
     std::string z(text);
-    SendMessageA(w, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(z.c_str()));
+    SendMessageA(w, EM_REPLACESEL, undoable, reinterpret_cast<LPARAM>(z.c_str()));
 }
 inline void editSetSel(HWND w, int start, int end) { SendMessageA(w, EM_SETSEL, start, end); }
 inline void editScrollCaret(HWND w) { SendMessageA(w, EM_SCROLLCARET, 0, 0); }
 inline void editGetSel(HWND w, DWORD& start, DWORD& end) {
     SendMessageA(w, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+}
+inline int editSelStart(HWND w) {
+    DWORD start = 0, end = 0;
+    editGetSel(w, start, end);
+    return static_cast<int>(start);
 }
 inline bool editModified(HWND w) { return SendMessageA(w, EM_GETMODIFY, 0, 0) != 0; }
 inline void editSetModified(HWND w, bool on) { SendMessageA(w, EM_SETMODIFY, on, 0); }
@@ -36,6 +42,11 @@ inline void send(HWND w, UINT message) { SendMessageA(w, message, 0, 0); }
 inline LRESULT listAdd(HWND w, bool combo, const std::string& text) {
     return SendMessageA(w, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
+inline void listInsert(HWND w, bool combo, int index, const std::string& text) {
+    SendMessageA(w, combo ? CB_INSERTSTRING : LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+}
+inline void listDelete(HWND w, bool combo, int index) { SendMessageA(w, combo ? CB_DELETESTRING : LB_DELETESTRING, index, 0); }
+inline int listCount(HWND w, bool combo) { return static_cast<int>(SendMessageA(w, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0)); }
 inline void listSelect(HWND w, bool combo, int index) { SendMessageA(w, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0); }
 inline int listSelection(HWND w, bool combo) {
     return static_cast<int>(SendMessageA(w, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
@@ -53,6 +64,8 @@ inline std::string listItemText(HWND w, bool combo, int index) {
 inline void buttonSetCheck(HWND w, bool on) { SendMessageA(w, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 inline bool buttonChecked(HWND w) { return SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-inline void setFont(HWND w, HFONT f) { SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE); }
+inline void setFont(HWND w, HFONT f, bool redraw = true) {
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw);
+}
 
 }  // namespace kav::ctl

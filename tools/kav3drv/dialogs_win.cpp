@@ -1,7 +1,7 @@
-#include "tests/driver/dialogs_win.h"
+#include "tools/kav3drv/dialogs_win.h"
 
-#include "tests/driver/app_windows_win.h"
-#include "tests/driver/driver_options.h"
+#include "tools/kav3drv/app_windows_win.h"
+#include "tools/kav3drv/driver_options.h"
 
 namespace kavdrv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/driver/text_win.h"
+#include "tools/kav3drv/text_win.h"
 
 namespace kavdrv {
 

@@ -61,11 +61,27 @@ private:
     HDC dc_ = nullptr;
 };
 
-// A window's client-area context, released to its window.
+// A context for the whole display, as the desktop shows it.
+class DisplayDC {
+public:
+    DisplayDC() : dc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~DisplayDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    DisplayDC(const DisplayDC&) = delete;
+    DisplayDC& operator=(const DisplayDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A window's client-area context, released to its window; for nullptr, the
+// whole screen's.
 class WindowDC {
 public:
     WindowDC() = default;
-    explicit WindowDC(HWND window) : window_(window), dc_(window ? GetDC(window) : nullptr) {}
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDC() {
         if (dc_) ReleaseDC(window_, dc_);
     }

@@ -1,4 +1,4 @@
-#include "tests/driver/driver_options.h"
+#include "tools/kav3drv/driver_options.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,8 +1,8 @@
 // The actions that address a window's menu and its controls by identifier.
 #include <string>
 
-#include "tests/driver/actions_win.h"
-#include "tests/driver/app_windows_win.h"
+#include "tools/kav3drv/actions_win.h"
+#include "tools/kav3drv/app_windows_win.h"
 
 namespace kavdrv {
 

@@ -1,4 +1,4 @@
-#include "tests/driver/app_windows_win.h"
+#include "tools/kav3drv/app_windows_win.h"
 
 #include <cstring>
 

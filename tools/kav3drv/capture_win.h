@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/driver/image_files.h"
+#include "tools/kav3drv/image_files.h"
 
 namespace kavdrv {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/driver/driver_options.h"
-#include "tests/driver/session_win.h"
-#include "tests/driver/text_win.h"
+#include "tools/kav3drv/driver_options.h"
+#include "tools/kav3drv/session_win.h"
+#include "tools/kav3drv/text_win.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -5,14 +5,17 @@
 
 #include <chrono>
 
-#include "tests/driver/actions_win.h"
-#include "tests/driver/dialogs_win.h"
-#include "tests/driver/driver_options.h"
-#include "tests/driver/message_boxes_win.h"
-#include "tests/driver/text_win.h"
-#include "tests/driver/win_handles_win.h"
+#include "tools/kav3drv/actions_win.h"
+#include "tools/kav3drv/dialogs_win.h"
+#include "tools/kav3drv/driver_options.h"
+#include "tools/kav3drv/message_boxes_win.h"
+#include "tools/kav3drv/text_win.h"
+#include "win32/gdi_win.h"
+#include "win32/handle_win.h"
 
 namespace kavdrv {
+
+using kav::UniqueHandle;
 
 class Session {
 public:

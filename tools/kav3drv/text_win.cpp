@@ -1,9 +1,9 @@
-#include "tests/driver/text_win.h"
+#include "tools/kav3drv/text_win.h"
 
 #include <cstdio>
 #include <memory>
 
-#include "tests/driver/driver_options.h"
+#include "tools/kav3drv/driver_options.h"
 
 namespace kavdrv {
 

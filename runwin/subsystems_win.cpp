@@ -1,0 +1,24 @@
+#include "runwin/subsystems_win.h"
+
+namespace kav {
+
+extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem;
+extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
+
+namespace {
+
+// The run-time forms of the window commands, DlgBox, and the commands that
+// belong to no other family.
+constexpr const CommandFamily* kWindowFamilies[] = {&kWindowCommands, &kDialogCommands, &kMiscCommands};
+constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
+
+constexpr const Subsystem* kSubsystems[] = {
+    &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,    &kMenusSubsystem,
+    &kControlsSubsystem, &kGraphicsSubsystem,
+};
+
+}  // namespace
+
+SubsystemList allSubsystems() { return kSubsystems; }
+
+}  // namespace kav
