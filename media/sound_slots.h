@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/status.h"
+#include "media/sound_device.h"
 
 namespace kav {
 
@@ -26,19 +27,6 @@ constexpr size_t kSoundCommandMax = 256;
 // The commands that name only the slot's alias.
 enum class SoundVerb : uint8_t { PlayNotify, PlayWait, Pause, Resume, Stop, SeekStart, Close };
 std::string soundCommand(SoundVerb verb, int slot);
-
-using NotifyWindow = void*;
-
-// What the slots need of the media interface.
-class SoundDevice {
-public:
-    virtual ~SoundDevice() = default;
-    // Sends one command string; true when the interface accepted it. `notify`
-    // is the window that hears of the command's completion, or nullptr.
-    virtual bool send(const std::string& command, NotifyWindow notify) = 0;
-    // The interface's identifier of an alias, 0 when none is open under it.
-    virtual uint32_t deviceOf(const std::string& alias) = 0;
-};
 
 // The states of a slot.
 enum class SlotState : int8_t { Free = -1, Registered = 1, Playing = 2 };

@@ -46,7 +46,7 @@ DWORD openClient(const MIDIOPENDESC* client, DWORD_PTR flags) {
     if (!g_log) {
         char path[MAX_PATH];
         DWORD n = GetEnvironmentVariableA("MIDILOG", path, sizeof path);
-        g_log = std::fopen(n && n < sizeof path ? path : "midi.log", "a");
+        g_log = std::fopen(n && n < sizeof path ? path : "midi.log", "ab");  // lines end in LF, as the tests read them
     }
     g_openedAt = timeGetTime();
     logLine("open");

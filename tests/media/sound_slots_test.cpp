@@ -24,6 +24,8 @@ public:
         return !refuse.count(command);
     }
     uint32_t deviceOf(const std::string& alias) override { return 100 + static_cast<uint32_t>(std::stoi(alias.substr(5))); }
+    void playImage(const uint8_t*, int32_t) override {}
+    void stopImages() override {}
 
     std::vector<std::string> commands() const {
         std::vector<std::string> out;
@@ -36,7 +38,7 @@ using Strings = std::vector<std::string>;
 NotifyWindow const kRunWindow = reinterpret_cast<NotifyWindow>(0x10);
 NotifyWindow const kDialog = reinterpret_cast<NotifyWindow>(0x20);
 
-TEST(SoundCommands, RegisterCommandsAreBounded) {
+TEST(SoundCommandStrings, RegisterCommandsAreBounded) {
     std::string c;
     ASSERT_TRUE(soundOpenCommand(SoundKind::Wave, "C:\\snd\\a.wav", 3, c));
     EXPECT_EQ(c, "open \"C:\\snd\\a.wav\" type waveaudio alias sound3");
@@ -53,7 +55,7 @@ TEST(SoundCommands, RegisterCommandsAreBounded) {
     EXPECT_FALSE(soundOpenCommand(SoundKind::Wave, "a.wav\" type sequencer alias sound9", 0, c));
 }
 
-TEST(SoundCommands, SlotCommands) {
+TEST(SoundCommandStrings, SlotCommands) {
     EXPECT_EQ(soundCommand(SoundVerb::PlayNotify, 0), "play sound0 from 0 notify");
     EXPECT_EQ(soundCommand(SoundVerb::PlayWait, 12), "play sound12 from 0 wait");
     EXPECT_EQ(soundCommand(SoundVerb::Pause, 1), "pause sound1 notify");

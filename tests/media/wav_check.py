@@ -3,7 +3,8 @@
 "CHECK ok" or "CHECK: measured VALUE". Checks:
   seconds=A..B      the length in seconds
   tone=A..B         the main frequency in Hz
-  tone@S..E=A..B    the main frequency between second S and second E
+  tone@S..E=A..B    the main frequency between second S and second E (a negative
+                    second counts from the end)
 The main frequency is the median over 0.1 s pieces of the rate at which the signal
 rises through the middle of its range. Pieces that a dropout or silence spoils
 stay a minority, so a recording made at real-time pace under load still measures
@@ -66,8 +67,8 @@ def main():
         elif what == "tone":
             value = tone(rate, values, 0, seconds)
         elif what.startswith("tone@"):
-            start, _, end = what[5:].partition("..")
-            value = tone(rate, values, float(start), float(end))
+            start, end = (float(t) for t in what[5:].split(".."))
+            value = tone(rate, values, start if start >= 0 else seconds + start, end if end >= 0 else seconds + end)
         else:
             sys.exit("unknown check " + check)
         print(check + (" ok" if float(low) <= value <= float(high) else ": measured %.3f" % value))
