@@ -79,18 +79,25 @@ Status SoundSlots::stop(int32_t slot) {
     return Status::Ok;
 }
 
+int SoundSlots::slotOf(uint32_t device) {
+    for (int i = 0; i < kSoundSlotCount; ++i)
+        if (state(i) != SlotState::Free && device_.deviceOf(alias(i)) == device) return i;
+    return -1;
+}
+
 // The end of another slot's play (or of a pause) reaches the same window: only
 // the looping slot's own successful end restarts it.
-void SoundSlots::onNotify(bool successful, uint32_t device, NotifyWindow runWindow) {
-    if (lastPlayed_ < 0 || !successful) return;
-    Slot& s = at(lastPlayed_);
-    if (s.state == SlotState::Registered || s.mode != 1) return;
-    if (device != device_.deviceOf(alias(lastPlayed_))) return;
-    device_.send(soundCommand(SoundVerb::SeekStart, lastPlayed_), nullptr);
-    if (!device_.send(soundCommand(SoundVerb::PlayNotify, lastPlayed_), runWindow)) {
+bool SoundSlots::onNotify(bool successful, uint32_t device, NotifyWindow runWindow) {
+    const int slot = slotOf(device);
+    if (slot < 0) return false;
+    Slot& s = at(slot);
+    if (slot != lastPlayed_ || !successful || s.state == SlotState::Registered || s.mode != 1) return true;
+    device_.send(soundCommand(SoundVerb::SeekStart, slot), nullptr);
+    if (!device_.send(soundCommand(SoundVerb::PlayNotify, slot), runWindow)) {
         s.state = SlotState::Registered;
         lastPlayed_ = -1;
     }
+    return true;
 }
 
 void SoundSlots::closeAll() {

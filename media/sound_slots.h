@@ -46,8 +46,9 @@ public:
     [[nodiscard]] Status pause(int32_t slot);
     [[nodiscard]] Status stop(int32_t slot);
     // A completion the run window heard: restarts the looping slot when its
-    // play ended successfully. `device` is the identifier the report names.
-    void onNotify(bool successful, uint32_t device, NotifyWindow runWindow);
+    // play ended successfully. `device` is the identifier the report names;
+    // false when it is no registered slot's.
+    bool onNotify(bool successful, uint32_t device, NotifyWindow runWindow);
     // Closes every registered slot and forgets them all.
     void closeAll();
 
@@ -60,6 +61,8 @@ private:
         int8_t mode = -1;  // the flag of the last play
     };
     [[nodiscard]] Status check(int32_t slot) const;
+    // The registered slot the interface knows by this identifier, or -1.
+    int slotOf(uint32_t device);
     Slot& at(int32_t slot) { return slots_[static_cast<size_t>(slot)]; }
 
     SoundDevice& device_;

@@ -21,7 +21,7 @@ void SoundState::release() {
 bool SoundState::message(Engine&, WindowRef window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                          intptr_t& result) {
     if (message != kMciNotifyMessage) return false;
-    slots_.onNotify(wParam == kMciNotifySuccessful, static_cast<uint32_t>(lParam), window);
+    if (!slots_.onNotify(wParam == kMciNotifySuccessful, static_cast<uint32_t>(lParam), window)) return false;
     result = 0;
     return true;
 }

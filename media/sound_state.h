@@ -33,7 +33,8 @@ public:
     // The player stops before the buffers it may be reading go; every
     // registered slot is closed.
     void windowDestroyed(Engine&) override { release(); }
-    // The end of a looping slot's play starts it again.
+    // The end of a looping slot's play starts it again. Notifications of
+    // devices that are no slot's are left to others.
     bool message(Engine&, WindowRef window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                  intptr_t& result) override;
 

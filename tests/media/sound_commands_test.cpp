@@ -154,6 +154,7 @@ TEST_F(SoundCommands, TheRunWindowRestartsTheLoopingSlot) {
     intptr_t result = -1;
     Part& part = e.part<SoundState>();
     EXPECT_FALSE(part.message(e, window, 0x0400, kMciNotifySuccessful, 7, result));
+    EXPECT_FALSE(part.message(e, window, kMciNotifyMessage, kMciNotifySuccessful, 8, result));  // not a slot's
     EXPECT_TRUE(part.message(e, window, kMciNotifyMessage, 4, 7, result));  // aborted
     EXPECT_TRUE(part.message(e, window, kMciNotifyMessage, kMciNotifySuccessful, 7, result));
     EXPECT_EQ(result, 0);

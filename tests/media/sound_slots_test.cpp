@@ -165,17 +165,17 @@ TEST_F(Slots, LoopRestartsOnItsOwnSuccessfulEnd) {
     registerWave(3);
     ASSERT_EQ(slots.play(3, 1, kRunWindow), Status::Ok);
     dev.sent.clear();
-    slots.onNotify(false, 103, kRunWindow);  // aborted, superseded or failed
-    slots.onNotify(true, 104, kRunWindow);   // another device's end
+    EXPECT_TRUE(slots.onNotify(false, 103, kRunWindow));  // aborted, superseded or failed
+    EXPECT_FALSE(slots.onNotify(true, 104, kRunWindow));  // a device that is no slot's
     EXPECT_TRUE(dev.sent.empty());
-    slots.onNotify(true, 103, kRunWindow);
+    EXPECT_TRUE(slots.onNotify(true, 103, kRunWindow));
     ASSERT_EQ(dev.commands(), (Strings{"seek sound3 to start", "play sound3 from 0 notify"}));
     EXPECT_EQ(dev.sent[1].notify, kRunWindow);
     EXPECT_EQ(slots.state(3), SlotState::Playing);
     // Paused (state 1) it does not restart.
     dev.sent.clear();
     ASSERT_EQ(slots.pause(3), Status::Ok);
-    slots.onNotify(true, 103, kRunWindow);
+    EXPECT_TRUE(slots.onNotify(true, 103, kRunWindow));
     EXPECT_EQ(dev.commands(), Strings{"pause sound3 notify"});
 }
 
@@ -183,11 +183,11 @@ TEST_F(Slots, RefusedRestartEndsTheLoop) {
     registerWave(3);
     ASSERT_EQ(slots.play(3, 1, kRunWindow), Status::Ok);
     dev.refuse = {"play sound3 from 0 notify"};
-    slots.onNotify(true, 103, kRunWindow);
+    EXPECT_TRUE(slots.onNotify(true, 103, kRunWindow));
     EXPECT_EQ(slots.lastPlayed(), -1);
     EXPECT_EQ(slots.state(3), SlotState::Registered);
     dev.sent.clear();
-    slots.onNotify(true, 103, kRunWindow);
+    EXPECT_TRUE(slots.onNotify(true, 103, kRunWindow));
     EXPECT_TRUE(dev.sent.empty());
 }
 
@@ -197,8 +197,8 @@ TEST_F(Slots, OnlyTheLatestPlayLoops) {
     ASSERT_EQ(slots.play(0, 1, kRunWindow), Status::Ok);
     ASSERT_EQ(slots.play(1, 0, kRunWindow), Status::Ok);
     dev.sent.clear();
-    slots.onNotify(true, 100, kRunWindow);
-    slots.onNotify(true, 101, kRunWindow);
+    EXPECT_TRUE(slots.onNotify(true, 100, kRunWindow));
+    EXPECT_TRUE(slots.onNotify(true, 101, kRunWindow));
     EXPECT_TRUE(dev.sent.empty());
 }
 
