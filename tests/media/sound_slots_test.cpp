@@ -55,16 +55,6 @@ TEST(SoundCommandStrings, RegisterCommandsAreBounded) {
     EXPECT_FALSE(soundOpenCommand(SoundKind::Wave, "a.wav\" type sequencer alias sound9", 0, c));
 }
 
-TEST(SoundCommandStrings, SlotCommands) {
-    EXPECT_EQ(soundCommand(SoundVerb::PlayNotify, 0), "play sound0 from 0 notify");
-    EXPECT_EQ(soundCommand(SoundVerb::PlayWait, 12), "play sound12 from 0 wait");
-    EXPECT_EQ(soundCommand(SoundVerb::Pause, 1), "pause sound1 notify");
-    EXPECT_EQ(soundCommand(SoundVerb::Resume, 1), "resume sound1 notify");
-    EXPECT_EQ(soundCommand(SoundVerb::Stop, 31), "stop sound31");
-    EXPECT_EQ(soundCommand(SoundVerb::SeekStart, 2), "seek sound2 to start");
-    EXPECT_EQ(soundCommand(SoundVerb::Close, 5), "close sound5");
-}
-
 class Slots : public ::testing::Test {
 protected:
     FakeDevice dev;
