@@ -122,6 +122,19 @@ TEST(Actions, KeyboardWheelWaitAndScroll) {
     EXPECT_EQ(list[8].kind, ActionKind::Info);
 }
 
+TEST(Actions, APressMayHoldASecondKeyDown) {
+    const std::vector<Action> list = actions("press 9; press 9 16; press 0x41 17");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].kind, ActionKind::Press);
+    EXPECT_EQ(list[0].a, 9);
+    EXPECT_EQ(list[0].b, 0) << "no key held";
+    EXPECT_EQ(list[1].b, 16);
+    EXPECT_EQ(list[2].a, 0x41);
+    EXPECT_EQ(list[2].b, 17);
+    for (const char* bad : {"press", "press 9 16 17", "press 0", "press 9 0", "press 9 255", "press shift"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
 TEST(Actions, ShotTakesTheRestOfTheItemAsItsFile) {
     const std::vector<Action> list = actions("shot  C:\\my pictures\\a.png ;shot /tmp/b.bmp");
     ASSERT_EQ(list.size(), 2u);

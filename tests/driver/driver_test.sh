@@ -74,6 +74,20 @@ vscroll 1 0 0
 syscommand 0xF060
 close
 exit" "$(probe_log)" "probe log" ;;
+keyboard)
+    # A press comes as the keyboard's: to the window with the focus, the held
+    # key down around it and known to GetKeyState while the key is read.
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG" --do "press 65; press 9 16; close" "$PROBE")
+    expect "exit: 7" "$out" "driver output"
+    expect "keydown 65 0x001E0001
+keyup 65 0xC01E0001
+keydown 16 0x002A0001 shift
+keydown 9 0x000F0001 shift
+keyup 9 0xC00F0001 shift
+keyup 16 0xC02A0001
+syscommand 0xF060
+close
+exit" "$(probe_log)" "probe log" ;;
 boxes)
     # One answer per box in order; a missing button or no answers left take the
     # box's default, which must be one of its own buttons.

@@ -88,8 +88,10 @@ LRESULT onWheel(HWND hwnd, UINT, WPARAM w, LPARAM l, const char* name) {
     return 0;
 }
 
+// A key read while Shift is held says so: the keyboard's state, not the message, tells.
 LRESULT logKey(HWND, UINT, WPARAM w, LPARAM l, const char* name) {
-    logLine("%s %u 0x%08lX", name, static_cast<unsigned>(w), static_cast<unsigned long>(l));
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    logLine("%s %u 0x%08lX%s", name, static_cast<unsigned>(w), static_cast<unsigned long>(l), shift ? " shift" : "");
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""wav_check.py FILE CHECK...: measures a WAV file and prints one line per check,
-"CHECK ok" or "CHECK: measured VALUE". Checks:
+"""wav_check.py FILE CHECK...: measures a WAV file; prints each check that fails
+with the value measured, and exits 1 when one did. Checks:
   seconds=A..B      the length in seconds
   tone=A..B         the main frequency in Hz
   tone@S..E=A..B    the main frequency between second S and second E (a negative
@@ -59,6 +59,7 @@ def main():
         sys.exit(__doc__)
     rate, values = samples(sys.argv[1])
     seconds = len(values) / rate
+    failed = False
     for check in sys.argv[2:]:
         what, _, bounds = check.partition("=")
         low, _, high = bounds.partition("..")
@@ -71,7 +72,10 @@ def main():
             value = tone(rate, values, start if start >= 0 else seconds + start, end if end >= 0 else seconds + end)
         else:
             sys.exit("unknown check " + check)
-        print(check + (" ok" if float(low) <= value <= float(high) else ": measured %.3f" % value))
+        if not float(low) <= value <= float(high):
+            print("%s: %s measured %.3f" % (sys.argv[1], check, value))
+            failed = True
+    sys.exit(1 if failed else 0)
 
 
 main()

@@ -4,12 +4,11 @@
 #   // run: --timeout 3 --do "click 10 10"     options for the driver (may repeat)
 #   // expect: box: KAV Error: ...              the next line printed, exactly
 #   // expect~: info: .* client=400,300 .*      the next line, as an extended regex
-#   // before: sox -n clip.wav synth 1 sine 440   a command run first (may repeat)
-#   // after: soxi -r saved.wav                    a command run afterwards; what it
-#                                                  prints is checked like the driver's lines
-# Every printed line must be expected, in order. The program runs in a scratch
-# folder, "$TMP" in the lines; "--audio FILE" among the options records what it
-# plays into FILE (tests/wine/audio.sh).
+#   // before: sox -n clip.wav synth 1 sine 1   before the run, a shell command (may repeat)
+#   // then: cmp "$TMP/a.txt" b.txt             after the run, a shell command that must succeed
+# Every printed line must be expected, in order. The program and the commands run in a
+# scratch folder, "$TMP" in options and checks; "--audio FILE" among the options records
+# what the program plays into FILE (tests/wine/audio.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=/dev/null
@@ -21,15 +20,15 @@ trap 'rm -rf "$TMP"' EXIT
 options=()
 expected=()
 before=()
-after=()
+checks=()
 while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
         "// run: "*) eval "options+=(${line#// run: })" ;;
         "// before: "*) before+=("${line#// before: }") ;;
-        "// after: "*) after+=("${line#// after: }") ;;
         "// expect: "*) expected+=("=${line#// expect: }") ;;
         "// expect~: "*) expected+=("~${line#// expect~: }") ;;
+        "// then: "*) checks+=("${line#// then: }") ;;
     esac
 done <"$script"
 
@@ -49,8 +48,7 @@ while [ ${#options[@]} -gt 0 ]; do
 done
 cd "$TMP"
 for command in "${before[@]}"; do eval "$command"; done
-mapfile -t actual < <("${record[@]}" wine "$KAV3_DRIVER" "${driver[@]}" "$TMP/app.exe" | tr -d '\r'
-                      for command in "${after[@]}"; do eval "$command"; done)
+mapfile -t actual < <("${record[@]}" wine "$KAV3_DRIVER" "${driver[@]}" "$TMP/app.exe" | tr -d '\r')
 
 ok=1
 for i in "${!expected[@]}"; do
@@ -71,3 +69,6 @@ if [ "$ok" -eq 0 ]; then
     printf '%s\n' "${actual[@]}"
     exit 1
 fi
+for check in "${checks[@]}"; do
+    TMP="$TMP" bash -c "$check" || { echo "check failed: $check"; exit 1; }
+done

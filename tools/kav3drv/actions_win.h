@@ -47,6 +47,7 @@ private:
     void doDoubleClick(const Action& a);
     void doWheel(const Action& a);
     void doKey(const Action& a);
+    void doPress(const Action& a);
     void doChar(const Action& a);
     void doClose(const Action& a);
     void doWait(const Action& a);
