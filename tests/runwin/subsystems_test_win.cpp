@@ -16,9 +16,6 @@ namespace {
 const std::set<std::string> kNotYetBuilt = {
     // Bitmap buttons
     "BmpBtBox", "BmpBtCircle", "BmpBtLine", "BmpBtPoint", "SetButtonGrpFile", "SetButtonGrp",
-    // Sound and wave buffers
-    "EntryWaveFile", "EntryMidiFile", "GetWaveBuf", "PlayWaveBuf", "PlaySound", "PauseSound", "SetWaveBuf",
-    "StopWaveBuf", "StopSound", "SaveWaveBuf", "WaveBuf",
     // Video
     "MciOpenWin", "MciOpenFile", "MciPlay", "OpenVideoFile", "CloseVideo", "PlayVideo", "PauseVideo",
     "SetVideoSize", "SetVideoSpeed", "SetVideoVolume", "SetVideoPlayPos", "SkipVideoPlayPos", "GetVideoPlayPos",
