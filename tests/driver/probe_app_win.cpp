@@ -150,6 +150,7 @@ constexpr Route kRoutes[] = {
     {WM_RBUTTONDOWN, logPointer, "rbuttondown"}, {WM_RBUTTONUP, onRightUp, "rbuttonup"},
     {WM_MOUSEWHEEL, onWheel, "mousewheel"},      {WM_KEYDOWN, logKey, "keydown"},
     {WM_KEYUP, logKey, "keyup"},                 {WM_CHAR, logKey, "char"},
+    {WM_SYSKEYDOWN, logKey, "syskeydown"},       {WM_SYSKEYUP, logKey, "syskeyup"},
     {WM_HSCROLL, logScroll, "hscroll"},          {WM_VSCROLL, logScroll, "vscroll"},
     {WM_SYSCOMMAND, onSysCommand, "syscommand"}, {WM_CLOSE, onClose, "close"},
     {WM_PAINT, onPaint, "paint"},                {WM_DESTROY, onDestroy, "destroy"},

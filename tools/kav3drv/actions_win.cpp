@@ -92,6 +92,9 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Text, &ActionPlayer::doText},
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
+    {ActionKind::Clipboard, &ActionPlayer::doClipboard},
+    {ActionKind::ScrollPos, &ActionPlayer::doScrollPos},
+    {ActionKind::AltKey, &ActionPlayer::doAltKey},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)
@@ -169,6 +172,22 @@ void ActionPlayer::doKey(const Action& a) {
     const UINT vk = static_cast<UINT>(a.a);
     post(WM_KEYDOWN, vk, keyLParam(vk));
     post(WM_KEYUP, vk, keyLParam(vk) | kWasDownBit | kReleasingBit);
+}
+
+void ActionPlayer::doAltKey(const Action& a) {
+    // Accelerators look at the key state of the app's input, which a posted
+    // message does not change: the keys go in as the keyboard's, to the
+    // window brought to the front first.
+    SetForegroundWindow(window_);
+    INPUT keys[4]{};
+    const WORD codes[4] = {VK_MENU, static_cast<WORD>(a.a), static_cast<WORD>(a.a), VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(codes[i], MAPVK_VK_TO_VSC));
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    if (SendInput(4, keys, sizeof(INPUT)) != 4) out_.note("the keys were not all sent");
 }
 
 void ActionPlayer::doChar(const Action& a) {

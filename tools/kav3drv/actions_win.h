@@ -63,6 +63,9 @@ private:
     void doText(const Action& a);
     void doFocus(const Action& a);
     void doPick(const Action& a);
+    void doClipboard(const Action& a);
+    void doScrollPos(const Action& a);
+    void doAltKey(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;

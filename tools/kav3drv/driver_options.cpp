@@ -14,7 +14,7 @@ const char kUsage[] =
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
     "         close; wait MS; shot FILE; hscroll CODE [POS [ID]]; vscroll CODE [POS [ID]]; info; pixel X Y;\n"
     "         window CLASS[:TITLE]; menu ID; menustate ID; button ID; type ID TEXT; settext ID [TEXT];\n"
-    "         text ID; focus ID; pick ID INDEX\n"
+    "         text ID; focus ID; pick ID INDEX; clipboard; scrollpos ID; altkey VK\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
     "file dialog in order, '-' cancels (a dialog beyond the list is cancelled).";
@@ -72,6 +72,9 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"text", ActionKind::Text, 1, 0, {kWord}},
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
+    {"clipboard", ActionKind::Clipboard, 0, 0, {}},
+    {"scrollpos", ActionKind::ScrollPos, 1, 0, {kWord}},
+    {"altkey", ActionKind::AltKey, 1, 0, {kVirtualKey}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
