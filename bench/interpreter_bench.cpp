@@ -4,8 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "engine/engine.h"
 #include "engine/exec.h"
@@ -88,47 +90,52 @@ void runScript(benchmark::State& state, const std::string& script, uint64_t stat
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * statements));
 }
 
-// (a) One assignment in a nested loop: 1 + 1 + 1000 loop statements, 10^6 assignments.
-void BM_Increment(benchmark::State& state) {
-    runScript(state, "RUN{s=0;loop(1000){loop(1000){s=s+1;}}}", 1 + 1 + 1000 + 1000000);
-}
-BENCHMARK(BM_Increment)->Unit(benchmark::kMillisecond);
+// The loops measured side by side with other interpreters (bench/lua/ holds the
+// same work for Lua, and bench/compare.sh runs them as built applications too):
+// the CREATE section, the body of RUN, other sections, and the statements one
+// run of RUN executes.
+struct Loop {
+    const char* name;
+    const char* create;
+    const char* run;
+    const char* sections;
+    uint64_t statements;
+};
 
-// (b) A longer expression with * and %: two assignments per inner pass.
-void BM_Arithmetic(benchmark::State& state) {
-    runScript(state, "RUN{s=0;loop(1000){loop(1000){x=(s*3+7)%11;s=s+1;}}}", 1 + 1 + 1000 + 2 * 1000000);
-}
-BENCHMARK(BM_Arithmetic)->Unit(benchmark::kMillisecond);
+constexpr Loop kLoops[] = {
+    // (a) One assignment in a nested loop: 1 + 1 + 1000 loop statements, 10^6 assignments.
+    {"Increment", "", "s=0;loop(1000){loop(1000){s=s+1;}}", "", 1 + 1 + 1000 + 1000000},
+    // (b) A longer expression with * and %: two assignments per inner pass.
+    {"Arithmetic", "", "s=0;loop(1000){loop(1000){x=(s*3+7)%11;s=s+1;}}", "", 1 + 1 + 1000 + 2 * 1000000},
+    // (c) Element reads and writes of a 100x100 array: i=0, the outer loop, per row
+    // j=0, the inner loop and i=i+1, per element two assignments.
+    {"ArrayElements", "Data(\"a\",100,100);", "i=0;loop(100){j=0;loop(100){a(i,j)=a(i,j)+i*j;j=j+1;}i=i+1;}", "",
+     1 + 1 + 100 * 3 + 100 * 100 * 2},
+    // (d) A call of a one-statement section per pass: call and assignment.
+    {"Call", "", "s=0;loop(100000){call(\"F\");}", "F{s=s+1;}", 1 + 1 + 100000 * 2},
+    // (e) An if per pass, true for the first half: the condition and, half the
+    // time, the block's assignment.
+    {"If", "", "s=0;n=0;loop(1000){loop(1000){if(n<500000){s=s+1;}n=n+1;}}", "", 1 + 1 + 1 + 1000 + 1000000 * 2 + 500000},
+    // (f) Value functions inside an expression.
+    {"ValueFunctions", "", "s=0;loop(100000){x=sin(s)+sqrt(s)+abs(s);s=s+1;}", "", 1 + 1 + 100000 * 2},
+};
 
-// (c) Element reads and writes of a 100x100 array: i=0, the outer loop, per row
-// j=0, the inner loop and i=i+1, per element two assignments.
-void BM_ArrayElements(benchmark::State& state) {
-    runScript(state,
-              "CREATE{Data(\"a\",100,100);}"
-              "RUN{i=0;loop(100){j=0;loop(100){a(i,j)=a(i,j)+i*j;j=j+1;}i=i+1;}}",
-              1 + 1 + 100 * 3 + 100 * 100 * 2);
+std::string scriptOf(const Loop& l) {
+    return std::string("CREATE{") + l.create + "}RUN{" + l.run + "}" + l.sections;
 }
-BENCHMARK(BM_ArrayElements)->Unit(benchmark::kMillisecond);
 
-// (d) A call of a one-statement section per pass: call and assignment.
-void BM_Call(benchmark::State& state) {
-    runScript(state, "RUN{s=0;loop(100000){call(\"F\");}}F{s=s+1;}", 1 + 1 + 100000 * 2);
+// --loops: one line per loop, tab-separated: name, statements per run, CREATE
+// body, RUN body, other sections.
+bool listLoops(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) != "--loops") continue;
+        for (const Loop& l : kLoops)
+            std::printf("%s\t%llu\t%s\t%s\t%s\n", l.name, static_cast<unsigned long long>(l.statements), l.create,
+                        l.run, l.sections);
+        return true;
+    }
+    return false;
 }
-BENCHMARK(BM_Call)->Unit(benchmark::kMillisecond);
-
-// (e) An if per pass, true for the first half: the condition and, half the time,
-// the block's assignment.
-void BM_If(benchmark::State& state) {
-    runScript(state, "RUN{s=0;n=0;loop(1000){loop(1000){if(n<500000){s=s+1;}n=n+1;}}}",
-              1 + 1 + 1 + 1000 + 1000000 * 2 + 500000);
-}
-BENCHMARK(BM_If)->Unit(benchmark::kMillisecond);
-
-// (f) Value functions inside an expression.
-void BM_ValueFunctions(benchmark::State& state) {
-    runScript(state, "RUN{s=0;loop(100000){x=sin(s)+sqrt(s)+abs(s);s=s+1;}}", 1 + 1 + 100000 * 2);
-}
-BENCHMARK(BM_ValueFunctions)->Unit(benchmark::kMillisecond);
 
 // (g) A timer event as the run window raises it: a ball moving and bouncing,
 // its trail kept in an array. The event runner finds the section by name each
@@ -156,4 +163,16 @@ BENCHMARK(BM_TimerEvent);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (listLoops(argc, argv)) return 0;
+    for (const Loop& l : kLoops) {
+        benchmark::RegisterBenchmark((std::string("BM_") + l.name).c_str(),
+                                     [&l](benchmark::State& state) { runScript(state, scriptOf(l), l.statements); })
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

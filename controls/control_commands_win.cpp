@@ -29,10 +29,10 @@ void setControlFont(Call& c) {
 }
 
 void setControlFocus(Call& c) {
-    if (ControlEntry* entry = controlArgument(c, 0); entry && entry->window) SetFocus(hwndOf(*entry));
+    if (ControlEntry* entry = controlArgument(c, 0); entry && entry->window) giveFocus(hwndOf(*entry));
 }
 
-void killControlFocus(Call& c) { SetFocus(static_cast<HWND>(c.window)); }
+void killControlFocus(Call& c) { giveFocus(static_cast<HWND>(c.window)); }
 
 constexpr CommandEntry kEntries[] = {
     {"SetControlSize", 5, kStatement, setControlSize},

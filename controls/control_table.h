@@ -26,6 +26,7 @@ struct ControlEntry {
     void* font = nullptr;  // owned by the Windows side of the table
     int32_t fontW = 0, fontH = 0;
     bool running = false;  // its section is running: its own notifications are dropped
+    uint8_t heldLead = 0;  // edits: a lead byte SetEditCode wrote, waiting for its trail byte (0: none)
 
     std::string_view nameView() const { return name; }
 };

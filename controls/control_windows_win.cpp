@@ -50,14 +50,26 @@ WindowKind windowKind(int32_t type) {
     return {"BUTTON", BS_PUSHBUTTON};
 }
 
+// Tab and Shift+Tab stop at the controls that take input, as the system's
+// dialogs make them: not at group boxes, static texts and scroll bars.
+DWORD tabStop(int32_t type) {
+    switch (controlClass(type)) {
+    case ControlClass::GroupBox:
+    case ControlClass::Static:
+    case ControlClass::ScrollBar: return 0;
+    default: return WS_TABSTOP;
+    }
+}
+
 }  // namespace
 
 void ControlWindows::createWindow(int i, HWND parent, bool runWindow) {
     ControlEntry& c = (*this)[i];
     replaceFont(i, createControlFont("ＭＳ ゴシック", 6, 12, FW_DONTCARE, false), 6, 12);
     const WindowKind kind = windowKind(c.type);
-    HWND w = CreateWindowExA(0, kind.className, c.text, WS_CHILD | WS_VISIBLE | kind.style, c.x, c.y, c.width,
-                             c.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + i)),
+    const DWORD style = WS_CHILD | WS_VISIBLE | tabStop(c.type) | kind.style;
+    HWND w = CreateWindowExA(0, kind.className, c.text, style, c.x, c.y, c.width, c.height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + i)),
                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     c.window = w;
     if (!w) return;  // the entry keeps an empty handle; commands on it do nothing
@@ -138,6 +150,30 @@ bool ControlWindows::textArgument(std::string_view name, size_t limit, std::stri
     out.resize(cutToChars(out, limit).size());
     return true;
 }
+
+namespace {
+
+constexpr char kKeptFocus[] = "KAV3.KeptFocus";
+
+}  // namespace
+
+void giveFocus(HWND w) {
+    HWND top = GetAncestor(w, GA_ROOT);
+    if (!top || IsWindowVisible(top)) {
+        SetFocus(w);
+        return;
+    }
+    // Shown, a window takes the focus itself: only a control's is kept.
+    if (w == top) RemovePropA(top, kKeptFocus);
+    else SetPropA(top, kKeptFocus, w);
+}
+
+void giveKeptFocus(HWND top) {
+    HWND w = static_cast<HWND>(RemovePropA(top, kKeptFocus));
+    if (w && IsWindow(w) && GetAncestor(w, GA_ROOT) == top) SetFocus(w);
+}
+
+void forgetKeptFocus(HWND top) { RemovePropA(top, kKeptFocus); }
 
 ControlWindows& controls(Engine& e) { return static_cast<ControlWindows&>(e.part<ControlTable>()); }
 

@@ -45,6 +45,16 @@ ControlWindows& controls(Engine& e);
 // The font every control starts with, width and height in logical units.
 HFONT createControlFont(const char* face, int32_t width, int32_t height, int weight, bool italic);
 
+// Gives the keyboard focus to w (a control, or a script window itself). A
+// window its creation section runs in is not shown yet: focus given there
+// would activate it unseen, which Wine then draws with an inactive caption
+// once shown. It is kept for the window instead and given when it is shown.
+void giveFocus(HWND w);
+// The window `top` has just been shown (activated): the focus kept for it goes.
+void giveKeptFocus(HWND top);
+// The window `top` is going: it forgets the focus kept for it.
+void forgetKeptFocus(HWND top);
+
 // WM_COMMAND from a control (identifier 600 or more): runs its section for
 // `window` when the notification passes the filter of its type.
 void runControlCommand(Engine& e, HWND window, WPARAM wParam);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "controls/control_access_win.h"
+#include "controls/edit_insert_win.h"
 #include "win32/control_messages_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
@@ -29,6 +30,23 @@ void onEditOnly(Call& c) {
     if (entry && range::edit(entry->type)) Request(hwndOf(*entry));
 }
 
+// The same for a request that moves the selection.
+template <void (*Request)(HWND)>
+void onEditSelect(Call& c) {
+    ControlEntry* entry = controlArgument(c, 0);
+    if (entry && range::edit(entry->type)) editMoveSelection(*entry, Request);
+}
+
+// The same for a request that changes the text without inserting any: a
+// waiting lead byte goes in alone first.
+template <void (*Request)(HWND)>
+void onEditChange(Call& c) {
+    ControlEntry* entry = controlArgument(c, 0);
+    if (!entry || !range::edit(entry->type)) return;
+    editGiveUpHeld(*entry);
+    Request(hwndOf(*entry));
+}
+
 void selectAll(HWND w) { ctl::editSetSel(w, 0, -1); }
 void clearAll(HWND w) { selectAll(w), ctl::send(w, WM_CLEAR); }
 void copyAll(HWND w) { selectAll(w), ctl::send(w, WM_COPY); }
@@ -39,37 +57,36 @@ void clear(HWND w) { ctl::send(w, WM_CLEAR); }
 void undo(HWND w) { ctl::send(w, EM_UNDO); }
 
 void setEditText(Call& c) {
-    HWND w = editArgument(c);
+    ControlEntry* edit = controlArgument(c, 0, editRange);
     std::string_view literal;
-    if (!ok(c) || !c.string(1, literal)) return;
-    ctl::editReplaceSel(w, resolveTextArgument(c.e, literal));
+    if (!edit || !c.string(1, literal)) return;
+    editInsert(*edit, resolveTextArgument(c.e, literal));
 }
 
 void setEditCode(Call& c) {
-    HWND w = editArgument(c);
+    ControlEntry* edit = controlArgument(c, 0, editRange);
     int32_t data = 0;
-    if (!ok(c) || !c.integers(1, 1, &data)) return;
-    const char byte = static_cast<char>(static_cast<uint8_t>(data));
-    ctl::editReplaceSel(w, std::string_view(&byte, 1));
+    if (!edit || !c.integers(1, 1, &data)) return;
+    editInsertByte(*edit, static_cast<uint8_t>(data));
 }
 
 void setEditCodeRet(Call& c) {
-    if (HWND w = editArgument(c); ok(c)) ctl::editReplaceSel(w, "\r\n");
+    if (ControlEntry* edit = controlArgument(c, 0, editRange)) editInsert(*edit, "\r\n");
 }
 
 void setEditData(Call& c) {
-    HWND w = editArgument(c);
+    ControlEntry* edit = controlArgument(c, 0, editRange);
     double data = 0;
     int32_t decimals = 0;
-    if (!ok(c) || !c.number(1, data) || !c.integers(2, 2, &decimals)) return;
-    ctl::editReplaceSel(w, formatDecimals(data, decimals, 31));
+    if (!edit || !c.number(1, data) || !c.integers(2, 2, &decimals)) return;
+    editInsert(*edit, formatDecimals(data, decimals, 31));
 }
 
 void setEditData16(Call& c) {
-    HWND w = editArgument(c);
+    ControlEntry* edit = controlArgument(c, 0, editRange);
     int32_t data = 0;
-    if (!ok(c) || !c.integers(1, 1, &data)) return;
-    ctl::editReplaceSel(w, hex32(data));
+    if (!edit || !c.integers(1, 1, &data)) return;
+    editInsert(*edit, hex32(data));
 }
 
 void getEditData(Call& c) {
@@ -101,12 +118,12 @@ void getEditText(Call& c) {
     HWND from = editArgument(c, 0);
     int32_t v[2];
     if (!ok(c) || !c.integers(1, 2, v)) return;
-    HWND to = editArgument(c, 3);
-    if (!ok(c)) return;
+    ControlEntry* to = controlArgument(c, 3, editRange);
+    if (!to) return;
     if (v[0] < 0 || v[1] < v[0]) return c.fail(Status::ParamInvalid);
     const std::string text = ctl::windowText(from);
     const size_t start = charOffset(text, v[0]), end = charOffset(text, v[1]);
-    ctl::editReplaceSel(to, std::string_view(text).substr(start, end - start));
+    editInsert(*to, std::string_view(text).substr(start, end - start));
 }
 
 void cmpEditText(Call& c) {
@@ -142,12 +159,14 @@ void getEditCursolEnd(Call& c) {
 }
 
 void setEditCursol(Call& c) {
-    HWND w = editArgument(c);
+    ControlEntry* edit = controlArgument(c, 0, editRange);
     int32_t v[2];
-    if (!ok(c) || !c.integers(1, 2, v)) return;
-    if (v[0] < 0) selectAll(w);
-    ctl::editSetSel(w, v[0], v[1]);
-    ctl::editScrollCaret(w);
+    if (!edit || !c.integers(1, 2, v)) return;
+    editMoveSelection(*edit, [&v](HWND w) {
+        if (v[0] < 0) selectAll(w);
+        ctl::editSetSel(w, v[0], v[1]);
+        ctl::editScrollCaret(w);
+    });
 }
 
 void getEditChange(Call& c) {
@@ -176,14 +195,14 @@ constexpr CommandEntry kEntries[] = {
     {"SetEditCursol", 3, kStatement, setEditCursol},
     {"GetEditChange", 1, kStatement | kValue, getEditChange},
     {"SetEditNoChange", 1, kStatement, setEditNoChange},
-    {"AllSelectEdit", 1, kStatement, onEditOnly<selectAll>},
-    {"AllClearEdit", 1, kStatement, onEditOnly<clearAll>},
-    {"AllClipEdit", 1, kStatement, onEditOnly<copyAll>},
+    {"AllSelectEdit", 1, kStatement, onEditSelect<selectAll>},
+    {"AllClearEdit", 1, kStatement, onEditChange<clearAll>},
+    {"AllClipEdit", 1, kStatement, onEditSelect<copyAll>},
     {"ClipEdit", 1, kStatement, onEditOnly<copy>},
-    {"CutEdit", 1, kStatement, onEditOnly<cut>},
-    {"PasteEdit", 1, kStatement, onEditOnly<paste>},
-    {"ClearEdit", 1, kStatement, onEditOnly<clear>},
-    {"UndoEdit", 1, kStatement, onEditOnly<undo>},
+    {"CutEdit", 1, kStatement, onEditChange<cut>},
+    {"PasteEdit", 1, kStatement, onEditChange<paste>},
+    {"ClearEdit", 1, kStatement, onEditChange<clear>},
+    {"UndoEdit", 1, kStatement, onEditChange<undo>},
 };
 
 }  // namespace

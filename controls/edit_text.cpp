@@ -35,4 +35,24 @@ std::string hex32(int32_t v) {
     return text;
 }
 
+ByteWrite writeByte(uint8_t& held, uint8_t byte) {
+    ByteWrite w;
+    if (held && isTrailByte(byte)) {
+        w.insert = {static_cast<char>(held), static_cast<char>(byte)};
+        held = 0;
+        return w;
+    }
+    w.givenUp = giveUpHeld(held);
+    if (isLeadByte(byte)) held = byte;
+    else if (byte) w.insert.assign(1, static_cast<char>(byte));  // a NUL byte ends a text: nothing goes in
+    return w;
+}
+
+std::string giveUpHeld(uint8_t& held) {
+    std::string alone;
+    if (held) alone.assign(1, static_cast<char>(held));
+    held = 0;
+    return alone;
+}
+
 }  // namespace kav

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "controls/control_access_win.h"
+#include "controls/edit_insert_win.h"
 #include "win32/control_messages_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
@@ -52,7 +53,7 @@ void getListText(Call& c) {
     const int index = ctl::listSelection(hwndOf(*list), combo);
     if (index < 0) return;
     const std::string text = ctl::listItemText(hwndOf(*list), combo, index);
-    ctl::editReplaceSel(hwndOf(*edit), cutToChars(text, kItemTextMax));
+    editInsert(*edit, cutToChars(text, kItemTextMax));
 }
 
 void getComboText(Call& c) {
@@ -60,7 +61,7 @@ void getComboText(Call& c) {
     if (!combo) return;
     ControlEntry* edit = controlArgument(c, 1, singleLineRange);
     if (!edit) return;
-    ctl::editReplaceSel(hwndOf(*edit), ctl::windowText(hwndOf(*combo)));
+    editInsert(*edit, ctl::windowText(hwndOf(*combo)));
 }
 
 void setScrollRange(Call& c) {

@@ -5,6 +5,7 @@
 #include "editor/editor_window_win.h"
 #include "editor/resource_ids.h"
 #include "editor/script_names.h"
+#include "runwin/control_tab_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     std::string startFile = kav::editor::startFileFromCommandLine(GetCommandLineA());
@@ -18,6 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAIN));
     MSG m{};
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        // A script run in the editor moves between its controls as on its own.
+        if (kav::tabBetweenControls(m)) continue;
         if (!TranslateAcceleratorA(window, accelerators, &m)) {
             TranslateMessage(&m);
             DispatchMessageA(&m);

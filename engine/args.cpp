@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/expr.h"
+#include "engine/expr_tree.h"
 #include "engine/number.h"
 #include "engine/sjis.h"
 
@@ -46,15 +47,28 @@ std::string_view ArgList::raw(int k) const {
 bool ArgList::number(Engine& e, WindowRef w, int k, double& out) {
     out = 0;
     if (k < 0 || k >= count()) return true;
+    // Compiled once the length has passed.
+    if (Expr* x = compiled_[static_cast<size_t>(k)].get()) [[likely]] {
+        const TreeNode* tree = x->treeRoot();
+        out = tree && !e.stepwiseExpressions ? evaluateTree(*tree, e, w, x->text()) : x->evaluate(e, w);
+        return e.fault.ok();
+    }
     std::string_view arg = raw(k);
     if (arg.size() > kArgumentMax) {
         e.fault.raise(Status::TooLong);
         return false;
     }
+    out = expression(k)->evaluate(e, w);
+    return e.fault.ok();
+}
+
+Expr* ArgList::expression(int k) {
+    if (k < 0 || k >= count()) return nullptr;
+    std::string_view arg = raw(k);
+    if (arg.size() > kArgumentMax) return nullptr;
     auto& expr = compiled_[static_cast<size_t>(k)];
     if (!expr) expr = std::make_unique<Expr>(arg);
-    out = expr->evaluate(e, w);
-    return e.fault.ok();
+    return expr.get();
 }
 
 bool ArgList::integers(Engine& e, WindowRef w, int first, int last, int32_t* out) {

@@ -32,6 +32,9 @@ public:
     std::string_view raw(int k) const;
 
     [[nodiscard]] bool number(Engine& e, WindowRef w, int k, double& out);
+    // Argument k's expression, compiled once; nullptr when there is no argument k
+    // or its text is too long to evaluate (number() then raises status 3).
+    Expr* expression(int k);
     [[nodiscard]] bool integers(Engine& e, WindowRef w, int first, int last, int32_t* out);
     [[nodiscard]] bool string(Engine& e, int k, std::string_view& out) const;
 

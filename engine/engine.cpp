@@ -10,7 +10,7 @@ namespace kav {
 
 Engine::Engine(SubsystemList subsystems_, const CommandRegistry& commands_, Host& host_, const CKavMes& reporter_)
     : subsystems(subsystems_), commands(commands_), host(host_), reporter(reporter_),
-      compiled_(std::make_unique<CompiledProgram>(program)) {
+      compiled_(std::make_unique<CompiledProgram>(program, names.generation())) {
     renewParts();
 }
 
@@ -20,7 +20,17 @@ void Engine::load(std::string raw) {
     fault.subject.clear();  // it may point into the statements compiled for the old text
     compiled_.reset();
     program = ProgramText(std::move(raw));
-    compiled_ = std::make_unique<CompiledProgram>(program);
+    compiled_ = std::make_unique<CompiledProgram>(program, names.generation());
+}
+
+CompiledProgram& Engine::compiled() {
+    if (compiled_->nameGeneration() != names.generation()) {
+        // Compiled statements hold the slots of names that are gone. The subject
+        // may point into them: it keeps its own copy.
+        if (const std::string_view subject = fault.subject.view(); !subject.empty()) fault.subject.set(subject);
+        compiled_ = std::make_unique<CompiledProgram>(program, names.generation());
+    }
+    return *compiled_;
 }
 
 void Engine::renewParts() {

@@ -118,6 +118,9 @@ struct Engine {
     // error) once this many statements have been dispatched.
     uint64_t stepLimit = 0;
     uint64_t steps = 0;
+    // White-box switch for differential tests: expressions evaluate stepwise, by
+    // the reference method, instead of as compiled trees.
+    bool stepwiseExpressions = false;
     // Set by the window's destruction while sections still run (nested in a
     // modal box): what to release once the last of them has returned.
     std::function<void()> releaseWhenIdle;
@@ -131,8 +134,9 @@ struct Engine {
         if (run != RunState::Gone) run = RunState::Ending;
     }
 
-    // Compiled statements and section positions of the current program text.
-    CompiledProgram& compiled() { return *compiled_; }
+    // Compiled statements and section positions of the current program text and
+    // name table (compiled anew once the names have been cleared).
+    CompiledProgram& compiled();
 
     // A new program text: compacted, with nothing compiled yet.
     void load(std::string raw);

@@ -5,6 +5,7 @@
 #include "engine/args.h"
 #include "engine/engine.h"
 #include "engine/expr.h"
+#include "engine/expr_tree.h"
 #include "engine/number.h"
 
 namespace kav {
@@ -22,11 +23,24 @@ enum class Compare : uint8_t { Eq, Ne, Ge, Le, Gt, Lt };
 
 // A statement as dispatch found it, with everything that depends only on the text
 // worked out; the checks that depend on it happen in the same order when it runs.
+// Statements keep pointers to the statements that can follow them, so a run
+// moves from one to the next without looking anything up.
 struct Stmt {
-    enum class Op : uint8_t { Fail, Nothing, Command, Flow, Assign };
+    enum class Op : uint8_t { Fail, Nothing, Command, Assign, AssignVar, AssignElement, Loop, If, Call, Return, End };
     Op op = Op::Nothing;
-    Kind kind = Kind::Plain;
     std::string name;  // the subject once dispatched
+    std::string_view subject;  // the name, as the subject buffer refers to it
+    // The trees of a and b, evaluated here directly (none when an expression runs
+    // stepwise).
+    const TreeNode* treeA = nullptr;
+    const TreeNode* treeB = nullptr;
+    // The sides of a condition when one is a lone constant or variable.
+    struct Side {
+        NameRef* var = nullptr;
+        bool constant = false;
+        double value = 0;
+    } sideA, sideB;
+    bool trees = false;  // expressions run as trees (not the white-box stepwise method)
     const CommandEntry* command = nullptr;
     ArgList args;
     uint8_t argStatus = 0;  // the argument-count verdict
@@ -36,10 +50,10 @@ struct Stmt {
     std::string failSubject;
     bool failSetsSubject = false;
 
-    // Assignment: target, optional element indices, value.
+    // Assignment: target, optional element indices, value. Call: the section.
     NameRef target;
-    bool element = false;
     ArgList index;
+    ElementIndex element;  // the index trees, usable once the target is found
     // Expressions: the assigned value, the loop count, the two sides of a condition.
     std::unique_ptr<Expr> a, b;
     Compare compare = Compare::Eq;
@@ -48,28 +62,24 @@ struct Stmt {
     int32_t open = 0, close = 0;
     uint8_t blockStatus = 0;
 
-    // Where a plain statement continues: just after its ';'.
-    bool nextKnown = false;
+    // Call: the section's '{' and '}' once looked for; -1 when missing or unmatched.
+    bool sectionKnown = false;
+    int32_t sectionOpen = -1, sectionClose = -1;
+
+    // Where a plain statement continues: just after its ';' (status 2 for an
+    // unclosed literal before it).
     uint8_t nextStatus = 0;
     int32_t next = 0;
 
-    // The position after this statement (at pos), or -1 with status 2 for an
-    // unclosed literal before its ';'.
-    int32_t following(const ProgramText& text, int32_t pos, Fault& f) {
-        if (!nextKnown) {
-            Fault scratch;
-            next = text.nextStatement(pos, scratch);
-            nextStatus = scratch.status;
-            nextKnown = true;
-        }
-        if (!nextStatus) return next;
-        f.status = nextStatus;
-        return -1;
-    }
+    // Compiled on first use: the statement at `next`, the first statement of the
+    // block or section this one opens, and the one where that level resumes.
+    Stmt* nextStmt = nullptr;
+    Stmt* body = nullptr;
+    Stmt* after = nullptr;
 
-    void failWith(Status s, std::string_view subject, bool setsSubject) {
+    void failWith(Status s, std::string_view text, bool setsSubject) {
         failStatus = static_cast<uint8_t>(s);
-        failSubject = subject;
+        failSubject = text;
         failSetsSubject = setsSubject;
     }
     // Raises the text's failure; false when there is none.
@@ -103,7 +113,7 @@ bool startsWithNumber(std::string_view s) {
 }
 
 void compileAssignment(Stmt& s, const ProgramText& text, int32_t pos) {
-    s.op = Stmt::Op::Assign;
+    s.op = Stmt::Op::Assign;  // until it turns out well formed
     // The assignment is copied up to ';' (not '{'), into a 255-byte buffer.
     std::string stmt;
     {
@@ -129,8 +139,12 @@ void compileAssignment(Stmt& s, const ProgramText& text, int32_t pos) {
         return s.failWith(Status::BadExpression, std::string(left) + "=" + std::string(right), true);
     std::string_view name, index;
     splitCall(left, name, index);
-    s.element = name.size() != left.size();
-    if (s.element) s.index = ArgList(index);
+    const bool element = name.size() != left.size();
+    s.op = element ? Stmt::Op::AssignElement : Stmt::Op::AssignVar;
+    if (element) {
+        s.index = ArgList(index);
+        s.element.prepare(s.index);
+    }
     s.target.name = name;
     s.a = std::make_unique<Expr>(right);
 }
@@ -162,29 +176,37 @@ void compileBlock(Stmt& s, const ProgramText& text, CompiledProgram& prog, int32
 }
 
 void compileFlow(Stmt& s, const ProgramText& text, CompiledProgram& prog, int32_t pos) {
-    s.op = Stmt::Op::Flow;
-    s.kind = s.command->kind;
-    switch (s.kind) {
+    switch (s.command->kind) {
     case Kind::Loop:
+        s.op = Stmt::Op::Loop;
         s.a = std::make_unique<Expr>(s.args.text());
         compileBlock(s, text, prog, pos);
         break;
     case Kind::If:
+        s.op = Stmt::Op::If;
         compileCondition(s);
         compileBlock(s, text, prog, pos);
         break;
     case Kind::Call: {
+        s.op = Stmt::Op::Call;
         std::string_view section;
         if (quotedText(s.args.raw(0), section)) s.target.name = section;
         else s.failWith(Status::NoString, {}, false);
         break;
     }
-    default: break;
+    case Kind::Return: s.op = Stmt::Op::Return; break;
+    case Kind::End: s.op = Stmt::Op::End; break;
+    case Kind::Plain: s.op = Stmt::Op::Command; break;
     }
 }
 
 void compileStatement(Stmt& s, Engine& e, Table table, int32_t pos) {
     const ProgramText& text = e.program;
+    {
+        Fault scratch;
+        s.next = text.nextStatement(pos, scratch);
+        s.nextStatus = scratch.status;
+    }
     std::string copy;
     Fault f;
     if (!text.copyStatement(pos, copy, f)) {
@@ -207,17 +229,39 @@ void compileStatement(Stmt& s, Engine& e, Table table, int32_t pos) {
     compileAssignment(s, text, pos);
 }
 
-bool assign(Engine& e, WindowRef w, Stmt& s) {
+// An expression of a statement: its tree directly when it has one.
+inline double value(const TreeNode* tree, Expr& x, Engine& e, WindowRef w) {
+    if (tree) [[likely]]
+        return evaluateTree(*tree, e, w, x.text());
+    return x.evaluate(e, w);
+}
+
+// One side of a condition: a constant or a found variable without a call.
+inline double sideValue(const Stmt::Side& side, const TreeNode* tree, Expr& x, Engine& e, WindowRef w) {
+    if (side.constant) return side.value;
+    if (side.var && side.var->slot) return static_cast<float>(*side.var->slot);
+    return value(tree, x, e, w);
+}
+
+// The target of a plain assignment, created on its first assignment.
+[[gnu::noinline]] bool createTarget(Engine& e, Stmt& s) {
+    if (s.target.resolve(e.names)) return true;
+    const int i = e.names.add(s.target.name, 1, 1, e.fault);
+    if (i < 0) return e.fault.subject.setStable(s.target.name), false;
+    s.target.index = i;
+    s.target.slot = e.names.slots(i);
+    s.target.rows = s.target.columns = 1;
+    return true;
+}
+
+bool assignElement(Engine& e, WindowRef w, Stmt& s) {
     Fault& f = e.fault;
-    const double v = s.a->evaluate(e, w);
+    const double v = value(s.treeA, *s.a, e, w);
     if (!f.ok()) return false;
-    if (!s.element) {
-        if (!s.target.resolve(e.names)) {
-            int i = e.names.add(s.target.name, 1, 1, f);
-            if (i < 0) return f.subject.setStable(s.target.name), false;
-            s.target.index = i;
-        }
-        e.names.value(s.target.index) = v;
+    if (s.trees && s.target.index >= 0 && s.element.usable) [[likely]] {
+        const int32_t at = elementOffset(s.element, s.target, e, w);
+        if (at < 0) return false;
+        s.target.slot[at] = v;
         return true;
     }
     double row = 0, column = 0;
@@ -232,7 +276,7 @@ bool assign(Engine& e, WindowRef w, Stmt& s) {
         f.raise(Status::ArrayRange, s.target.name);
         return false;
     }
-    e.names.value(s.target.index, static_cast<uint32_t>(r) * entry.columns + static_cast<uint32_t>(c)) = v;
+    s.target.slot[static_cast<uint32_t>(r) * entry.columns + static_cast<uint32_t>(c)] = v;
     return true;
 }
 
@@ -253,11 +297,14 @@ struct Level {
     int32_t bodyStart;  // just after the '{'
     int32_t end;        // the matching '}'
     int32_t resume;     // where execution continues when the level is left
+    Stmt* body;         // the statement at bodyStart, when compiled
+    Stmt* opener;       // the loop, if or call that opened the level (none for the section)
 };
 
 }  // namespace
 
-CompiledProgram::CompiledProgram(const ProgramText& text) : text_(text) {}
+CompiledProgram::CompiledProgram(const ProgramText& text, uint32_t nameGeneration)
+    : text_(text), nameGeneration_(nameGeneration) {}
 CompiledProgram::~CompiledProgram() = default;
 
 Stmt& CompiledProgram::statement(Engine& e, Table table, int32_t pos) {
@@ -270,6 +317,20 @@ Stmt& CompiledProgram::statement(Engine& e, Table table, int32_t pos) {
     if (id) return cache->stmts[id - 1];
     Stmt& s = cache->stmts.emplace_back();
     compileStatement(s, e, table, pos);
+    s.subject = s.name;
+    if (!e.stepwiseExpressions) {
+        s.trees = true;
+        if (s.a) s.treeA = s.a->treeRoot();
+        if (s.b) s.treeB = s.b->treeRoot();
+        if (s.op == Stmt::Op::If && s.treeA && s.treeB) {
+            for (auto [tree, side] : {std::pair{s.treeA, &s.sideA}, std::pair{s.treeB, &s.sideB}}) {
+                float k = 0;
+                side->constant = isConstantTree(*tree, k);
+                side->value = k;
+                side->var = variableOfTree(*tree);
+            }
+        }
+    }
     id = static_cast<uint32_t>(cache->stmts.size());
     return s;
 }
@@ -308,11 +369,24 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
     int top = 0;
     int callLevels[kBlockLevels];
     int calls = 0;
-    levels[0] = {1, bracePos + 1, end, end + 1};
+    levels[0] = {1, bracePos + 1, end, end + 1, nullptr, nullptr};
     int32_t p = bracePos + 1;
-    auto open = [&](int32_t count, int32_t body, int32_t close, int32_t resume) {
-        levels[++top] = {count, body, close, resume};
+    Stmt* s = nullptr;  // the statement at p, once known
+    auto at = [&](Stmt*& cache, int32_t pos) -> Stmt* {
+        if (!cache) cache = &prog.statement(e, table, pos);
+        return cache;
+    };
+    auto open = [&](int32_t count, int32_t body, int32_t close, int32_t resume, Stmt* opener, Stmt* first) {
+        levels[++top] = {count, body, close, resume, first, opener};
         p = body;
+        s = first;
+    };
+    // Leaves the top level for its resume position.
+    auto leave = [&]() {
+        const Level& level = levels[top];
+        p = level.resume;
+        s = level.opener ? at(level.opener->after, p) : nullptr;
+        --top;
     };
 
     for (;;) {
@@ -322,94 +396,119 @@ int32_t executeSection(Engine& e, WindowRef window, int32_t bracePos, Table tabl
             if (level.count > 1 && level.bodyStart < level.end) {
                 --level.count;
                 p = level.bodyStart;
+                s = level.body;
                 continue;
             }
             if (calls > 0 && callLevels[calls - 1] == top) --calls;
-            p = level.resume;
-            if (top == 0) return p;
-            --top;
+            if (top == 0) return level.resume;
+            leave();
             continue;
         }
 
         if (e.stepLimit && ++e.steps >= e.stepLimit) e.run = RunState::Gone;
-        Stmt& s = prog.statement(e, table, p);
-        switch (s.op) {
-        case Stmt::Op::Fail: s.raiseFailure(f); return p;
+        if (!s) s = &prog.statement(e, table, p);
+        switch (s->op) {
+        case Stmt::Op::Fail: s->raiseFailure(f); return p;
         case Stmt::Op::Nothing:
-            if (!s.name.empty()) f.subject.setStable(s.name);
+            if (!s->subject.empty()) f.subject.setStable(s->subject);
             break;
         case Stmt::Op::Command: {
-            f.subject.setStable(s.name);
-            if (s.argStatus) return f.status = s.argStatus, p;
-            Call call{e, window, s.args};
-            s.command->run(call);
+            f.subject.setStable(s->subject);
+            if (s->argStatus) return f.status = s->argStatus, p;
+            Call call{e, window, s->args};
+            s->command->run(call);
             if (!f.ok()) return p;
             break;
         }
         case Stmt::Op::Assign:
-            f.subject.setStable(s.name);
-            if (s.raiseFailure(f) || !assign(e, window, s)) return p;
-            break;
-        case Stmt::Op::Flow:
-            f.subject.setStable(s.name);
-            if (s.argStatus) return f.status = s.argStatus, p;
-            switch (s.kind) {
-            case Kind::Loop: {
-                if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
-                const int32_t count = toInt32(s.a->evaluate(e, window));
-                if (!f.ok()) return p;
-                if (s.blockStatus) return f.status = s.blockStatus, p;
-                open(count, s.open + 1, s.close, s.close + 1);
-                continue;
-            }
-            case Kind::If: {
-                if (s.raiseFailure(f)) return p;
-                const double a = s.a->evaluate(e, window);
-                if (!f.ok()) return p;
-                const double b = s.b->evaluate(e, window);
-                if (!f.ok()) return p;
-                if (s.blockStatus) return f.status = s.blockStatus, p;
-                if (!holds(s.compare, a, b)) {
-                    p = s.close + 1;
-                    continue;
-                }
-                if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
-                open(1, s.open + 1, s.close, s.close + 1);
-                continue;
-            }
-            case Kind::Call: {
-                if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
-                if (s.raiseFailure(f)) return p;
-                const int32_t brace = prog.section(s.target.name, f);
-                if (!f.ok()) return p;
-                const int32_t close = prog.blockEnd(brace, f);
-                if (!f.ok()) return p;
-                const int32_t resume = s.following(e.program, p, f);
-                if (resume < 0) return p;
-                open(1, brace + 1, close, resume);
-                callLevels[calls++] = top;
-                continue;
-            }
-            case Kind::Return:
-                if (calls == 0) return p;
-                top = callLevels[--calls];
-                p = levels[top].resume;
-                --top;
-                continue;
-            case Kind::End:
-                // end closes the dialog when one is open, else the program.
-                if (e.running() && !e.dialogOpen()) e.endRun();
-                else e.dialogState = DialogState::Closed;
-                e.host.postClose(window);
-                return p;
-            case Kind::Plain: break;
-            }
+            f.subject.setStable(s->subject);
+            s->raiseFailure(f);
+            return p;
+        case Stmt::Op::AssignVar: {
+            f.subject.setStable(s->subject);
+            const double v = value(s->treeA, *s->a, e, window);
+            if (!f.ok()) return p;
+            if (!s->target.slot && !createTarget(e, *s)) return p;
+            *s->target.slot = v;
             break;
         }
+        case Stmt::Op::AssignElement:
+            f.subject.setStable(s->subject);
+            if (!assignElement(e, window, *s)) return p;
+            break;
+        case Stmt::Op::Loop: {
+            f.subject.setStable(s->subject);
+            if (s->argStatus) return f.status = s->argStatus, p;
+            if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
+            const int32_t count = toInt32(value(s->treeA, *s->a, e, window));
+            if (!f.ok()) return p;
+            if (s->blockStatus) return f.status = s->blockStatus, p;
+            open(count, s->open + 1, s->close, s->close + 1, s, at(s->body, s->open + 1));
+            continue;
+        }
+        case Stmt::Op::If: {
+            f.subject.setStable(s->subject);
+            if (s->argStatus) return f.status = s->argStatus, p;
+            if (s->raiseFailure(f)) return p;
+            const double a = sideValue(s->sideA, s->treeA, *s->a, e, window);
+            if (!f.ok()) return p;
+            const double b = sideValue(s->sideB, s->treeB, *s->b, e, window);
+            if (!f.ok()) return p;
+            if (s->blockStatus) return f.status = s->blockStatus, p;
+            if (!holds(s->compare, a, b)) {
+                p = s->close + 1;
+                s = at(s->after, p);
+                continue;
+            }
+            if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
+            open(1, s->open + 1, s->close, s->close + 1, s, at(s->body, s->open + 1));
+            continue;
+        }
+        case Stmt::Op::Call: {
+            f.subject.setStable(s->subject);
+            if (s->argStatus) return f.status = s->argStatus, p;
+            if (top == kBlockLevels - 1) return f.raise(Status::NestTooDeep), p;
+            if (s->raiseFailure(f)) return p;
+            if (!s->sectionKnown) {
+                // The text never changes: where the section is (or that it is
+                // missing) is found once.
+                Fault scratch;
+                s->sectionOpen = prog.section(s->target.name, scratch);
+                if (scratch.ok()) {
+                    s->sectionClose = prog.blockEnd(s->sectionOpen, scratch);
+                    if (!scratch.ok()) s->sectionClose = -1;
+                } else {
+                    s->sectionOpen = -1;
+                }
+                s->sectionKnown = true;
+            }
+            if (s->sectionOpen < 0) return f.raise(Status::NoSection, s->target.name), p;
+            if (s->sectionClose < 0) return f.raise(Status::Bracket), p;
+            if (s->nextStatus) return f.status = s->nextStatus, p;
+            open(1, s->sectionOpen + 1, s->sectionClose, s->next, s, at(s->body, s->sectionOpen + 1));
+            callLevels[calls++] = top;
+            continue;
+        }
+        case Stmt::Op::Return:
+            f.subject.setStable(s->subject);
+            if (s->argStatus) return f.status = s->argStatus, p;
+            if (calls == 0) return p;
+            top = callLevels[--calls];
+            leave();
+            continue;
+        case Stmt::Op::End:
+            f.subject.setStable(s->subject);
+            if (s->argStatus) return f.status = s->argStatus, p;
+            // end closes the dialog when one is open, else the program.
+            if (e.running() && !e.dialogOpen()) e.endRun();
+            else e.dialogState = DialogState::Closed;
+            e.host.postClose(window);
+            return p;
+        }
 
-        const int32_t next = s.following(e.program, p, f);
-        if (next < 0) return p;
-        p = next;
+        if (s->nextStatus) return f.status = s->nextStatus, p;
+        p = s->next;
+        s = at(s->nextStmt, p);
     }
 }
 

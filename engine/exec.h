@@ -24,9 +24,11 @@ constexpr int kBlockLevels = 128;
 // and the matching brace of every block opened so far.
 class CompiledProgram {
 public:
-    explicit CompiledProgram(const ProgramText& text);
+    // For the text and for the name table as it stands at `nameGeneration`.
+    CompiledProgram(const ProgramText& text, uint32_t nameGeneration);
     ~CompiledProgram();
 
+    uint32_t nameGeneration() const { return nameGeneration_; }
     Stmt& statement(Engine& e, Table table, int32_t pos);
     // Position of the section's '{' (status 18, subject the name, when missing).
     int32_t section(std::string_view name, Fault& f);
@@ -39,6 +41,7 @@ private:
         std::deque<Stmt> stmts;
     };
     const ProgramText& text_;
+    const uint32_t nameGeneration_;
     // Looked up by string_view: an event must not allocate to find its section.
     struct NameHash {
         using is_transparent = void;

@@ -2,32 +2,46 @@
 
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 #include "engine/commands.h"
 #include "engine/engine.h"
 #include "engine/number.h"
+#include "engine/expr_tree.h"
+#include "engine/math_commands.h"
 #include "engine/sjis.h"
 
 namespace kav {
 
-struct Expr::CallRef {
-    NameRef array;  // the call name, when it is an array or variable
-    ArgList args;
-    const CommandEntry* function = nullptr;
-    bool functionLooked = false;
-};
-
-bool NameRef::resolve(const NameTable& t) {
+bool NameRef::resolve(NameTable& t) {
     if (index >= 0) return true;
     index = t.find(name, checked);
     checked = t.count();
-    return index >= 0;
+    if (index < 0) return false;
+    slot = t.slots(index);
+    rows = t.entry(index).rows;
+    columns = t.entry(index).columns;
+    return true;
 }
 
 Expr::Expr(std::string_view text) : text_(text) { compile(); }
 Expr::~Expr() = default;
-Expr::Expr(Expr&&) noexcept = default;
-Expr& Expr::operator=(Expr&&) noexcept = default;
+// The root points into the tree, which moves along with it.
+Expr::Expr(Expr&& o) noexcept
+    : text_(std::move(o.text_)), steps_(std::move(o.steps_)), reduce_(std::move(o.reduce_)),
+      names_(std::move(o.names_)), calls_(std::move(o.calls_)), tree_(std::move(o.tree_)),
+      root_(std::exchange(o.root_, nullptr)) {}
+
+Expr& Expr::operator=(Expr&& o) noexcept {
+    text_ = std::move(o.text_);
+    steps_ = std::move(o.steps_);
+    reduce_ = std::move(o.reduce_);
+    names_ = std::move(o.names_);
+    calls_ = std::move(o.calls_);
+    tree_ = std::move(o.tree_);
+    root_ = std::exchange(o.root_, nullptr);
+    return *this;
+}
 
 namespace {
 
@@ -58,19 +72,11 @@ void planReduction(std::vector<PendingOp> ops, Emit emit) {
     }
 }
 
-// a % b with the sign of a, computed as the double-precision remainder does.
-// Whole numbers take the integer remainder, which gives the same result and
-// spares the library call that would otherwise dominate such statements.
-float remainderOf(float a, float b) {
-    if (b != 0 && a == std::trunc(a) && b == std::trunc(b) && std::fabs(a) < 2147483648.0f &&
-        std::fabs(b) < 2147483648.0f) {
-        const int64_t r = static_cast<int64_t>(a) % static_cast<int64_t>(b);
-        return r == 0 ? std::copysign(0.0f, a) : static_cast<float>(r);
-    }
+}  // namespace
+
+float libraryRemainder(float a, float b) {
     return static_cast<float>(std::fmod(static_cast<double>(a), static_cast<double>(b)));
 }
-
-}  // namespace
 
 void Expr::addOperand(std::string_view token) {
     Step s{Load::Const, 0, FailSubject::Keep, SysVar::None, 0, 0.0f};
@@ -161,7 +167,8 @@ void Expr::compile() {
             if (!room()) return;
             steps_.push_back(Step{Load::Call, 0, FailSubject::Keep, SysVar::None,
                                   static_cast<uint16_t>(calls_.size()), 0.0f});
-            calls_.push_back(std::make_unique<CallRef>(CallRef{NameRef{token}, ArgList(inner)}));
+            calls_.push_back(std::make_unique<ExprCall>(ExprCall{NameRef{token}, ArgList(inner)}));
+            calls_.back()->index.prepare(calls_.back()->args);
             // The call's value times the next operand, which starts as "1": the
             // call stands as one operand.
             ops.push_back({'*', -1});
@@ -170,6 +177,28 @@ void Expr::compile() {
         }
     }
     planReduction(std::move(ops), [this](char op, uint8_t dst, uint8_t src) { reduce_.push_back({op, dst, src}); });
+    buildTree();
+}
+
+void Expr::buildTree() {
+    std::vector<ExprTree::Leaf> leaves;
+    leaves.reserve(steps_.size());
+    for (const Step& s : steps_) {
+        using K = ExprTree::Leaf::Kind;
+        switch (s.load) {
+        case Load::Const: leaves.push_back({K::Const, s.value, s.sys, nullptr, nullptr}); break;
+        case Load::Sys: leaves.push_back({K::Sys, 0, s.sys, nullptr, nullptr}); break;
+        case Load::DialogSys: leaves.push_back({K::DialogSys, 0, s.sys, &names_[s.ref], nullptr}); break;
+        case Load::Name: leaves.push_back({K::Name, 0, s.sys, &names_[s.ref], nullptr}); break;
+        case Load::Call: leaves.push_back({K::Call, 0, s.sys, nullptr, calls_[s.ref].get()}); break;
+        case Load::Fail: return;  // replayed stepwise, at its place among the loads
+        }
+    }
+    std::vector<ExprTree::Join> joins;
+    joins.reserve(reduce_.size());
+    for (const Reduce& r : reduce_) joins.push_back({r.op, r.dst, r.src});
+    tree_ = std::make_unique<ExprTree>(leaves, joins);
+    root_ = tree_->root;
 }
 
 bool Expr::readName(Engine& e, uint16_t ref, float& out) {
@@ -182,7 +211,7 @@ bool Expr::readName(Engine& e, uint16_t ref, float& out) {
     return true;
 }
 
-bool Expr::call(Engine& e, WindowRef w, CallRef& c, float& out) {
+bool evaluateCall(Engine& e, WindowRef w, ExprCall& c, float& out) {
     Fault& f = e.fault;
     if (c.array.resolve(e.names)) {
         double row = 0, column = 0;
@@ -196,21 +225,31 @@ bool Expr::call(Engine& e, WindowRef w, CallRef& c, float& out) {
         out = static_cast<float>(e.names.value(c.array.index, static_cast<uint32_t>(r) * entry.columns + static_cast<uint32_t>(col)));
         return true;
     }
+    return evaluateFunction(e, w, c, out);
+}
+
+bool evaluateFunction(Engine& e, WindowRef w, ExprCall& c, float& out) {
+    Fault& f = e.fault;
     f.subject.setStable(c.array.name);
     e.result = 0;
     if (!c.functionLooked) {
         c.function = e.commands.find(kValue, c.array.name);
+        if (c.function && c.function->args != kArgsChecked)
+            c.argStatus = static_cast<uint8_t>(checkArgCount(c.args, c.function->args));
+        if (c.function && !c.argStatus && c.function->run) {
+            c.pure = pureFunctionOf(c.function->run);
+            c.pureExpr = c.args.expression(0);
+            c.pureArgument = c.pureExpr ? c.pureExpr->treeRoot() : nullptr;
+        }
         c.functionLooked = true;
     }
     if (!c.function) {
         f.raise(Status::NoValueFunction);
         return false;
     }
-    if (c.function->args != kArgsChecked) {
-        if (Status s = checkArgCount(c.args, c.function->args); s != Status::Ok) {
-            f.raise(s);
-            return false;
-        }
+    if (c.argStatus) {
+        f.status = c.argStatus;
+        return false;
     }
     Call call{e, w, c.args};
     c.function->run(call);
@@ -220,6 +259,12 @@ bool Expr::call(Engine& e, WindowRef w, CallRef& c, float& out) {
 }
 
 double Expr::evaluate(Engine& e, WindowRef w) {
+    if (root_ && !e.stepwiseExpressions) [[likely]]
+        return evaluateTree(*root_, e, w, text_);
+    return evaluateStepwise(e, w);
+}
+
+double Expr::evaluateStepwise(Engine& e, WindowRef w) {
     float v[kMaxOperands];
     const size_t loads = steps_.size();
     for (size_t i = 0; i < loads; ++i) {
@@ -237,7 +282,7 @@ double Expr::evaluate(Engine& e, WindowRef w) {
             if (!readName(e, s.ref, v[i])) return 0;
             break;
         case Load::Call:
-            if (!call(e, w, *calls_[s.ref], v[i])) return 0;
+            if (!evaluateCall(e, w, *calls_[s.ref], v[i])) return 0;
             break;
         case Load::Fail:
             if (s.subject == FailSubject::Head) e.fault.subject.set(head(text_));

@@ -29,9 +29,14 @@ struct NameRef {
     std::string name;
     int index = -1;
     int checked = 0;
+    double* slot = nullptr;  // its first value once found
+    uint16_t rows = 0, columns = 0;
 
-    bool resolve(const class NameTable& t);
+    bool resolve(class NameTable& t);
 };
+
+struct ExprCall;  // a call inside an expression: an element read or a value function
+struct ExprTree;  // the same expression as a tree of evaluation functions
 
 class Expr {
 public:
@@ -43,6 +48,14 @@ public:
 
     // The value, or 0 with the status set.
     double evaluate(Engine& e, WindowRef w);
+    // The same by the plain method: every operand loaded left to right, then the
+    // priority reduction. The tree must agree with it in value, status and subject.
+    double evaluateStepwise(Engine& e, WindowRef w);
+    // Whether evaluate runs the tree (every text but one whose failure is known
+    // from the text alone).
+    bool hasTree() const { return tree_ != nullptr; }
+    // The tree's root, for callers that evaluate it directly; nullptr without one.
+    const struct TreeNode* treeRoot() const { return root_; }
     const std::string& text() const { return text_; }
 
 private:
@@ -60,18 +73,23 @@ private:
         char op;
         uint8_t dst, src;
     };
-    struct CallRef;
 
     void compile();
     void addOperand(std::string_view token);
+    void buildTree();
     bool readName(Engine& e, uint16_t ref, float& out);
-    bool call(Engine& e, WindowRef w, CallRef& c, float& out);
 
     std::string text_;
     std::vector<Step> steps_;
     std::vector<Reduce> reduce_;
     std::vector<NameRef> names_;
-    std::vector<std::unique_ptr<CallRef>> calls_;
+    std::vector<std::unique_ptr<ExprCall>> calls_;
+    std::unique_ptr<ExprTree> tree_;
+    const TreeNode* root_ = nullptr;
 };
+
+// One call inside an expression evaluated: an element read when the name is in
+// the table, else a value function; false with the status set on failure.
+bool evaluateCall(Engine& e, WindowRef w, ExprCall& c, float& out);
 
 }  // namespace kav

@@ -2,7 +2,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "engine/commands.h"
+#include "engine/math_commands.h"
+
 #include "engine/number.h"
 
 namespace kav {
@@ -48,7 +49,23 @@ void random100(Call& c) {
     if (c.number(0, ignored)) c.result(std::rand() % 100);
 }
 
+// The handlers of unary<F>, with their F.
+struct Pure {
+    Handler handler;
+    PureFunction f;
+};
+constexpr Pure kPure[] = {
+    {unary<sinDeg>, sinDeg}, {unary<cosDeg>, cosDeg}, {unary<tanDeg>, tanDeg},
+    {unary<atanDeg>, atanDeg}, {unary<absInt>, absInt}, {unary<fix>, fix},
+};
+
 }  // namespace
+
+PureFunction pureFunctionOf(Handler h) {
+    for (const Pure& p : kPure)
+        if (p.handler == h) return p.f;
+    return nullptr;
+}
 
 namespace {
 

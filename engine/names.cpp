@@ -5,6 +5,8 @@
 
 namespace kav {
 
+NameTable::NameTable() { values_.reserve(kMaxSlots); }
+
 std::string_view NameTable::name(int i) const {
     const Entry& e = entries_[static_cast<size_t>(i)];
     return {nameBytes_.data() + e.nameOffset, e.nameLength};
@@ -54,6 +56,7 @@ void NameTable::clear() {
     entries_.clear();
     values_.clear();
     nameBytes_.clear();
+    ++generation_;
 }
 
 }  // namespace kav

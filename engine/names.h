@@ -1,5 +1,7 @@
 // The name table: variables and data arrays in creation order over one buffer of
-// value slots. Names are never removed, so an index once found stays valid.
+// value slots. Names are never removed, so an index once found stays valid, and
+// the buffer holds room for every slot from the start, so the address of a slot
+// stays valid too: compiled statements keep it until the table is cleared.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,6 +27,8 @@ public:
         bool plain() const { return rows == 1 && columns == 1; }
     };
 
+    NameTable();
+
     int count() const { return static_cast<int>(entries_.size()); }
     const Entry& entry(int i) const { return entries_[static_cast<size_t>(i)]; }
     std::string_view name(int i) const;
@@ -40,8 +44,10 @@ public:
     double& value(int index, uint32_t slot = 0) { return values_[entries_[static_cast<size_t>(index)].valueOffset + slot]; }
     double* slots(int index) { return values_.data() + entries_[static_cast<size_t>(index)].valueOffset; }
 
-    // The tables empty, as at program preparation.
+    // The tables empty, as at program preparation. Slot addresses and indexes
+    // taken before mean nothing afterwards: the generation tells.
     void clear();
+    uint32_t generation() const { return generation_; }
 
     // White-box hook: makes the next growth fail as an allocation would.
     void failNextGrowth() { failNextGrowth_ = true; }
@@ -51,6 +57,7 @@ private:
     std::vector<double> values_;
     std::string nameBytes_;
     bool failNextGrowth_ = false;
+    uint32_t generation_ = 0;
 };
 
 }  // namespace kav

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "controls/control_access_win.h"
+#include "controls/edit_insert_win.h"
 #include "win32/control_messages_win.h"
 #include "controls/edit_text.h"
 #include "engine/engine.h"
@@ -78,14 +79,16 @@ void readFileToEdit(Call& c) {
     char chunk[4096];
     for (int64_t got = 0; (got = file->readAt(static_cast<int64_t>(text.size()), chunk, sizeof chunk)) > 0;)
         text.append(chunk, static_cast<size_t>(got));
-    SetWindowTextA(hwndOf(*edit), text.c_str());  // the text ends at the file's first NUL byte
+    editSetText(*edit, text);  // the text ends at the file's first NUL byte
 }
 
-// The text goes where the file's position stands.
+// The text goes where the file's position stands, with any lead byte the
+// script left waiting in the edit: nothing it wrote is left out.
 void writeFileFromEdit(Call& c) {
     ScriptFile* file = openFile(c);
     ControlEntry* edit = file ? controlArgument(c, 0, editRange) : nullptr;
     if (!edit) return;
+    editGiveUpHeld(*edit);
     const std::string text = ctl::windowText(hwndOf(*edit));
     (void)file->writeAt(-1, text.data(), text.size());
 }
@@ -96,7 +99,7 @@ void insertPathPart(Call& c) {
     std::string_view literal;
     if (!edit || !c.string(1, literal)) return;
     const std::string path = resolveTextArgument(c.e, literal);
-    ctl::editReplaceSel(hwndOf(*edit), Part(path));
+    editInsert(*edit, Part(path));
 }
 
 constexpr CommandEntry kEntries[] = {

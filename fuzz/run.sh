@@ -18,7 +18,7 @@ fi
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 tree=$root/build/fuzz
-targets=(fuzz_text fuzz_exec)
+targets=(fuzz_text fuzz_exec fuzz_diff)
 max_len=4096
 # One input must finish in this time. The step budget keeps inputs to a few
 # seconds under the sanitizers even on a busy machine; a hang outlives it.
@@ -45,7 +45,10 @@ fuzz_one() {
   local corpus=$work/$target out=$runs_dir/$target
   rm -rf "$out"
   mkdir -p "$corpus" "$out/findings"
-  cp -R "$root/fuzz/corpus/$target/." "$corpus/"
+  # fuzz_diff takes scripts as fuzz_exec does and starts from its seeds.
+  local seeds=$target
+  [[ $target == fuzz_diff ]] && seeds=fuzz_exec
+  cp -R "$root/fuzz/corpus/$seeds/." "$corpus/"
   local status=0
   "$tree/fuzz/$target" "$corpus" \
     -dict="$root/fuzz/kav3.dict" -max_len=$max_len -timeout=$timeout_per_input -rss_limit_mb=2048 \

@@ -115,11 +115,11 @@ bool PenBrush::select(Engine& e, DrawTarget target, int32_t oc, int32_t ic) {
     return true;
 }
 
-// The graphics subsystem: screens and palette, drawing primitives, text output
-// and bitmap copies.
-extern const CommandFamily kScreenCommands, kPrimitiveCommands, kTextCommands, kCopyCommands;
+// The graphics subsystem: screens and palette, drawing primitives, text output,
+// bitmap copies and QR codes.
+extern const CommandFamily kScreenCommands, kPrimitiveCommands, kTextCommands, kCopyCommands, kQrCommands;
 constexpr const CommandFamily* kGraphicsFamilies[] = {&kScreenCommands, &kPrimitiveCommands, &kTextCommands,
-                                                      &kCopyCommands};
+                                                      &kCopyCommands, &kQrCommands};
 extern constinit const Subsystem kGraphicsSubsystem{"graphics", kGraphicsFamilies, partKey<GraphicsState>(),
                                                     makePart<Screens>};
 

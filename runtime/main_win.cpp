@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "engine/payload.h"
 #include "runtime/own_path.h"
+#include "runwin/control_tab_win.h"
 #include "runwin/run_window_win.h"
 #include "runwin/win_host_win.h"
 
@@ -37,6 +38,7 @@ int messageLoop(HINSTANCE instance) {
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAcceleratorsId));
     MSG m{};
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        if (kav::tabBetweenControls(m)) continue;
         if (!TranslateAcceleratorA(m.hwnd, accelerators, &m)) {
             TranslateMessage(&m);
             DispatchMessageA(&m);

@@ -1,6 +1,7 @@
 #include "runwin/dialog_window_win.h"
 
 #include "controls/control_table.h"
+#include "controls/control_windows_win.h"
 #include "engine/dialog_setup.h"
 #include "runwin/script_window_win.h"
 #include "runwin/win_host_win.h"
@@ -32,6 +33,7 @@ private:
     LRESULT onMove(UINT, WPARAM, LPARAM);
     LRESULT onClose(UINT, WPARAM, LPARAM);
     LRESULT onTimer(UINT, WPARAM, LPARAM);
+    LRESULT onShown(UINT, WPARAM, LPARAM);
     LRESULT onDestroy(UINT, WPARAM, LPARAM);
 
     static const Route<DialogWindow> kRoutes[];
@@ -40,6 +42,7 @@ private:
 const ScriptWindow::Route<DialogWindow> DialogWindow::kRoutes[] = {
     {WM_CREATE, &DialogWindow::onCreate}, {WM_SIZE, &DialogWindow::onSize},   {WM_MOVE, &DialogWindow::onMove},
     {WM_CLOSE, &DialogWindow::onClose},   {WM_TIMER, &DialogWindow::onTimer}, {WM_DESTROY, &DialogWindow::onDestroy},
+    {WM_WINDOWPOSCHANGED, &DialogWindow::onShown},
 };
 
 LRESULT DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -85,7 +88,16 @@ LRESULT DialogWindow::onTimer(UINT, WPARAM wParam, LPARAM) {
     return 0;
 }
 
+LRESULT DialogWindow::onShown(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system's handling sends WM_SIZE and WM_MOVE.
+    const LRESULT result = DefWindowProcA(hwnd_, message, wParam, lParam);
+    // Shown, the dialog is active: a control its INIT gave the focus to takes it now.
+    if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) giveKeptFocus(hwnd_);
+    return result;
+}
+
 LRESULT DialogWindow::onDestroy(UINT, WPARAM, LPARAM) {
+    forgetKeptFocus(hwnd_);
     e_.dialogState = DialogState::Closed;
     KillTimer(hwnd_, kDialogTimerId);
     e_.dialog.timerInterval = 0;

@@ -1,5 +1,6 @@
 #include "runwin/run_window_win.h"
 
+#include "controls/control_windows_win.h"
 #include "graphics/screen_table.h"
 #include "runwin/timer_schedule.h"
 #include "runwin/win_host_win.h"
@@ -128,10 +129,12 @@ LRESULT RunWindow::onTimerTick(UINT, WPARAM generation, LPARAM) {
 LRESULT RunWindow::onShown(UINT message, WPARAM wParam, LPARAM lParam) {
     // The system's handling sends WM_SIZE and WM_MOVE.
     const LRESULT result = DefWindowProcA(hwnd_, message, wParam, lParam);
+    if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) return result;
+    // Shown, the window is active: a control INIT gave the focus to takes it now.
+    giveKeptFocus(hwnd_);
     // A dialog opened by INIT waits for this window: shown after it, it stays
     // above the window that owns it.
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if ((pos->flags & SWP_SHOWWINDOW) && e_.dialogWindow && !IsWindowVisible(hwndOf(e_.dialogWindow))) {
+    if (e_.dialogWindow && !IsWindowVisible(hwndOf(e_.dialogWindow))) {
         ShowWindow(hwndOf(e_.dialogWindow), SW_SHOW);
         UpdateWindow(hwndOf(e_.dialogWindow));
     }
@@ -142,6 +145,7 @@ LRESULT RunWindow::onDestroy(UINT, WPARAM, LPARAM) {
     // Sections still running (nested in a modal box) stop at their next statement.
     e_.run = RunState::Gone;
     e_.runWindow = nullptr;
+    forgetKeptFocus(hwnd_);
     timer_.stop();
     Engine& e = e_;
     auto release = [&e] {

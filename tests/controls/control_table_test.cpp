@@ -37,6 +37,7 @@ TEST(ControlTable, TruncateForgetsADialogsEntries) {
     ASSERT_TRUE(t.append(70, "", "ID_main", 0, 0, 0, 0));
     ASSERT_TRUE(t.append(101, "", "ID_dlg", 0, 0, 0, 0));
     t[1].window = &marker;
+    t[1].heldLead = 0x82;
     EXPECT_EQ(t.findWindow(&marker, 0, 2), 1);
     EXPECT_EQ(t.findWindow(&marker, 0, 1), -1);
     EXPECT_EQ(t.findWindow(nullptr, 0, 2), -1);
@@ -44,8 +45,10 @@ TEST(ControlTable, TruncateForgetsADialogsEntries) {
     EXPECT_EQ(t.count(), 1);
     EXPECT_EQ(t.find("ID_dlg"), -1);
     EXPECT_EQ(t.findWindow(&marker, 0, 256), -1);
-    ASSERT_TRUE(t.append(0, "", "ID_next", 0, 0, 0, 0));
+    // The next dialog's edit at that index starts with no lead byte waiting.
+    ASSERT_TRUE(t.append(101, "", "ID_next", 0, 0, 0, 0));
     EXPECT_EQ(t[1].window, nullptr);
+    EXPECT_EQ(t[1].heldLead, 0);
 }
 
 TEST(ControlTable, FileNameIsSpecialOnlyWhenNoControlHasThatName) {

@@ -122,6 +122,19 @@ TEST(Actions, KeyboardWheelWaitAndScroll) {
     EXPECT_EQ(list[8].kind, ActionKind::Info);
 }
 
+TEST(Actions, APressMayHoldASecondKeyDown) {
+    const std::vector<Action> list = actions("press 9; press 9 16; press 0x41 17");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].kind, ActionKind::Press);
+    EXPECT_EQ(list[0].a, 9);
+    EXPECT_EQ(list[0].b, 0) << "no key held";
+    EXPECT_EQ(list[1].b, 16);
+    EXPECT_EQ(list[2].a, 0x41);
+    EXPECT_EQ(list[2].b, 17);
+    for (const char* bad : {"press", "press 9 16 17", "press 0", "press 9 0", "press 9 255", "press shift"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
 TEST(Actions, ShotTakesTheRestOfTheItemAsItsFile) {
     const std::vector<Action> list = actions("shot  C:\\my pictures\\a.png ;shot /tmp/b.bmp");
     ASSERT_EQ(list.size(), 2u);
@@ -164,16 +177,13 @@ TEST(Actions, ControlActionsTakeAnIdAndTheirText) {
     EXPECT_EQ(list[9].text, "\xe6\x97\xa5\xe6\x9c\xac") << "bytes pass through untouched";
 }
 
-TEST(Actions, ClipboardTakesNothingScrollPosAnIdAltKeyAKey) {
-    const std::vector<Action> list = actions("clipboard; scrollpos 103; altkey 0xBF");
-    ASSERT_EQ(list.size(), 3u);
+TEST(Actions, ClipboardTakesNothingAndScrollPosAnId) {
+    const std::vector<Action> list = actions("clipboard; scrollpos 103");
+    ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].kind, ActionKind::Clipboard);
     EXPECT_EQ(list[1].kind, ActionKind::ScrollPos);
     EXPECT_EQ(list[1].a, 103);
-    EXPECT_EQ(list[2].kind, ActionKind::AltKey);
-    EXPECT_EQ(list[2].a, 0xBF);
-    for (const char* bad : {"clipboard 1", "scrollpos", "scrollpos x", "scrollpos 1 2", "scrollpos 65536", "altkey",
-                            "altkey 0", "altkey 255"})
+    for (const char* bad : {"clipboard 1", "scrollpos", "scrollpos x", "scrollpos 1 2", "scrollpos 65536"})
         EXPECT_TRUE(actionsRejected(bad)) << bad;
 }
 

@@ -88,8 +88,10 @@ LRESULT onWheel(HWND hwnd, UINT, WPARAM w, LPARAM l, const char* name) {
     return 0;
 }
 
+// A key read while Shift is held says so: the keyboard's state, not the message, tells.
 LRESULT logKey(HWND, UINT, WPARAM w, LPARAM l, const char* name) {
-    logLine("%s %u 0x%08lX", name, static_cast<unsigned>(w), static_cast<unsigned long>(l));
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    logLine("%s %u 0x%08lX%s", name, static_cast<unsigned>(w), static_cast<unsigned long>(l), shift ? " shift" : "");
     return 0;
 }
 
@@ -150,7 +152,6 @@ constexpr Route kRoutes[] = {
     {WM_RBUTTONDOWN, logPointer, "rbuttondown"}, {WM_RBUTTONUP, onRightUp, "rbuttonup"},
     {WM_MOUSEWHEEL, onWheel, "mousewheel"},      {WM_KEYDOWN, logKey, "keydown"},
     {WM_KEYUP, logKey, "keyup"},                 {WM_CHAR, logKey, "char"},
-    {WM_SYSKEYDOWN, logKey, "syskeydown"},       {WM_SYSKEYUP, logKey, "syskeyup"},
     {WM_HSCROLL, logScroll, "hscroll"},          {WM_VSCROLL, logScroll, "vscroll"},
     {WM_SYSCOMMAND, onSysCommand, "syscommand"}, {WM_CLOSE, onClose, "close"},
     {WM_PAINT, onPaint, "paint"},                {WM_DESTROY, onDestroy, "destroy"},

@@ -154,6 +154,17 @@ run-without-create)
     got=$(drive "$TMP/d.kav3" --timeout 30 --do "menu 32781; window RUN; info; close; window KAV3; menu 105")
     [[ "$got" == *'caption=実行中 '* && "$got" == *'window=40,40,1200,944 '* && "$got" == *$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; } ;;
+run-focus-and-tab)
+    # A run inside the editor: the focus INIT gives waits for the window to be
+    # shown, and Tab moves between the run's edits as in the runtime.
+    form=$'CREATE{ SetWinSize(240,100); CreateControl(101,"","ID_a",10,10,200,20);\r\n'
+    form+=$'    CreateControl(101,"","ID_b",10,40,200,20); }\r\nINIT{ SetControlFocus("ID_a"); }\r\n'
+    script "$TMP/t.kav3" "$form"
+    got=$(drive "$TMP/t.kav3" --timeout 30 --do "menu 32781; window RUN; press 65; press 9; press 66; text 600; text 601;
+          close; window KAV3; menu 105")
+    expect "text: 600: a
+text: 601: b
+exit: 0" "$got" ;;
 exit-yes-saves-first)
     # Yes to the question on leaving saves under a new name and stays open; a
     # name without a dot gets ".kav3".
@@ -241,7 +252,7 @@ exit: 0" "$got" ;;
 assist-version)
     # From the help menu, and by Alt+"/" (the key of "/" and "?").
     version="box: バージョン情報 ＫＡＶ３:  ＫＡＶ３ (64bit) version 1.02 "
-    got=$(drive "" --timeout 20 --do "menu 104; wait 500; altkey 0xBF; wait 500; menu 105")
+    got=$(drive "" --timeout 20 --do "menu 104; wait 500; press 0xBF 18; wait 500; menu 105")
     expect "$version
 $version
 exit: 0" "$got" ;;

@@ -30,6 +30,22 @@ TEST_F(Statements, IfComparisons) {
     EXPECT_EQ(var("r"), 1010101);
 }
 
+// Sides that are a lone constant or variable are read without the evaluator:
+// single precision, an unknown name and a name created later behave the same.
+TEST_F(Statements, IfSidesReadDirectly) {
+    ASSERT_TRUE(load("A{r=0;if(y<1){r=1;}}B{y=0.1;}C{r=0;if(0.1==y){r=r+1;}if(y==0.1){r=r+2;}if(16777217>16777216){r=9;}}"));
+    EXPECT_EQ(exec("A"), 4);
+    EXPECT_EQ(subject(), "y");
+    e.fault.clear();
+    ASSERT_EQ(exec("B"), 0);
+    EXPECT_EQ(exec("A"), 0);
+    EXPECT_EQ(var("r"), 1);
+    EXPECT_EQ(exec("C"), 0);
+    EXPECT_EQ(var("r"), 3);
+    EXPECT_EQ(exec("C"), 0);
+    EXPECT_EQ(var("r"), 3);
+}
+
 TEST_F(Statements, IfWithNotANumber) {
     ASSERT_TRUE(load("A{n=1%0;r=0;if(n!=n){r=r+1;}if(n==n){r=r+2;}if(n<1){r=r+4;}if(n>=1){r=r+8;}}"));
     EXPECT_EQ(exec("A"), 0);
@@ -177,6 +193,50 @@ TEST_F(Statements, OverlongStatement) {
     ASSERT_TRUE(load("A{x=1;Beep(" + std::string(600, '1') + ");}"));
     EXPECT_EQ(exec("A"), 3);
     EXPECT_EQ(subject(), "Beep(" + std::string(26, '1'));
+}
+
+// Compiled statements remember the statements that follow them, the sections
+// they call and the slots they read: later runs must take the same paths.
+TEST_F(Statements, RepeatedRunsFollowTheSamePaths) {
+    ASSERT_TRUE(load("CREATE{Data(\"q\",2,2);}"
+                     "A{k=k+1;loop(3){if(k>1){t=t+1;}if(k<2){u=u+1;}call(\"S\");}v=v+1;}"
+                     "S{loop(2){w=w+1;if(w>4){return;}}w=w+100;}"
+                     "B{call(\"Missing\");}I{k=0;t=0;u=0;v=0;w=0;z=0;}"
+                     "C{z=z+1;DataInit(\"q\",z){}}\""));
+    ASSERT_EQ(exec("I"), 0);
+    for (int run = 1; run <= 3; ++run) {
+        ASSERT_EQ(exec("A"), 0) << run;
+        EXPECT_EQ(var("k"), run);
+        EXPECT_EQ(var("t"), (run - 1) * 3);
+        EXPECT_EQ(var("u"), 3);
+        EXPECT_EQ(var("v"), run);
+    }
+    // The first call leaves w at 102; every later one returns at its first pass.
+    EXPECT_EQ(var("w"), 102 + 8);
+    for (int run = 0; run < 2; ++run) {
+        e.fault.clear();
+        EXPECT_EQ(exec("B"), 18);
+        EXPECT_EQ(subject(), "Missing");
+        // The command runs, then the unclosed literal after it stops the run.
+        e.fault.clear();
+        EXPECT_EQ(exec("C"), 2);
+        EXPECT_EQ(var("q"), run + 1);
+    }
+}
+
+TEST_F(Statements, ClearedNamesAreNotReadThroughOldSlots) {
+    ASSERT_TRUE(load("A{y=x;}B{x=5;}"));
+    ASSERT_EQ(exec("B"), 0);
+    ASSERT_EQ(exec("A"), 0);
+    EXPECT_EQ(var("y"), 5);
+    // A new preparation empties the table: x is unknown again.
+    ASSERT_TRUE(prepareProgram(e));
+    EXPECT_EQ(exec("A"), 4);
+    EXPECT_EQ(subject(), "x");
+    e.fault.clear();
+    ASSERT_EQ(exec("B"), 0);
+    ASSERT_EQ(exec("A"), 0);
+    EXPECT_EQ(var("y"), 5);
 }
 
 }  // namespace

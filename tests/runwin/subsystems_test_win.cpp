@@ -21,8 +21,6 @@ const std::set<std::string> kNotYetBuilt = {
     "Add3DPack", "Clear3DPack", "Draw3DPack", "Load3DPack", "Reset3DRotate", "Reset3DPos", "Set3DCenter",
     "Set3DLocalRotateX", "Set3DLocalRotateY", "Set3DLocalRotateZ", "Set3DLocalPosX", "Set3DLocalPosY",
     "Set3DLocalPosZ", "Set3DWorldPosX", "Set3DWorldPosY", "Set3DWorldPosZ", "Save3DPack", "Create3DPack",
-    // QR code
-    "QRcode",
     // Bitmap buttons
     "BmpBtBox", "BmpBtCircle", "BmpBtLine", "BmpBtPoint", "SetButtonGrpFile", "SetButtonGrp",
     // Sound and wave buffers

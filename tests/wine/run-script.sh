@@ -4,7 +4,8 @@
 #   // run: --timeout 3 --do "click 10 10"     options for the driver (may repeat)
 #   // expect: box: KAV Error: ...              the next line printed, exactly
 #   // expect~: info: .* client=400,300 .*      the next line, as an extended regex
-# Every printed line must be expected, in order; "$TMP" in options is a scratch folder.
+#   // then: cmp "$TMP/a.txt" b.txt             after the run, a shell command that must succeed
+# Every printed line must be expected, in order; "$TMP" in options and checks is a scratch folder.
 set -euo pipefail
 # shellcheck source=/dev/null
 source "$1"
@@ -14,12 +15,14 @@ trap 'rm -rf "$TMP"' EXIT
 
 options=()
 expected=()
+checks=()
 while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
         "// run: "*) eval "options+=(${line#// run: })" ;;
         "// expect: "*) expected+=("=${line#// expect: }") ;;
         "// expect~: "*) expected+=("~${line#// expect~: }") ;;
+        "// then: "*) checks+=("${line#// then: }") ;;
     esac
 done <"$script"
 
@@ -47,3 +50,6 @@ if [ "$ok" -eq 0 ]; then
     printf '%s\n' "${actual[@]}"
     exit 1
 fi
+for check in "${checks[@]}"; do
+    TMP="$TMP" bash -c "$check" || { echo "check failed: $check"; exit 1; }
+done

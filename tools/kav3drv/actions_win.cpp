@@ -25,11 +25,24 @@ constexpr LPARAM kExtendedBit = 1 << 24;
 constexpr LPARAM kWasDownBit = 1 << 30;
 constexpr LPARAM kReleasingBit = static_cast<LPARAM>(1u << 31);
 
+bool isExtendedKey(UINT vk) {
+    for (UINT extended : kExtendedKeys)
+        if (extended == vk) return true;
+    return false;
+}
+
 LPARAM keyLParam(UINT vk) {
     LPARAM lParam = kRepeatOnce | static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) & 0xFF) << 16;
-    for (UINT extended : kExtendedKeys)
-        if (extended == vk) lParam |= kExtendedBit;
-    return lParam;
+    return isExtendedKey(vk) ? lParam | kExtendedBit : lParam;
+}
+
+INPUT keyboardInput(UINT vk, bool release) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(vk);
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = (release ? KEYEVENTF_KEYUP : 0) | (isExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return in;
 }
 
 LPARAM pointLParam(int x, int y) {
@@ -75,6 +88,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::DoubleClick, &ActionPlayer::doDoubleClick},
     {ActionKind::Wheel, &ActionPlayer::doWheel},
     {ActionKind::Key, &ActionPlayer::doKey},
+    {ActionKind::Press, &ActionPlayer::doPress},
     {ActionKind::Char, &ActionPlayer::doChar},
     {ActionKind::Close, &ActionPlayer::doClose},
     {ActionKind::Wait, &ActionPlayer::doWait},
@@ -94,7 +108,6 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Pick, &ActionPlayer::doPick},
     {ActionKind::Clipboard, &ActionPlayer::doClipboard},
     {ActionKind::ScrollPos, &ActionPlayer::doScrollPos},
-    {ActionKind::AltKey, &ActionPlayer::doAltKey},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)
@@ -174,20 +187,17 @@ void ActionPlayer::doKey(const Action& a) {
     post(WM_KEYUP, vk, keyLParam(vk) | kWasDownBit | kReleasingBit);
 }
 
-void ActionPlayer::doAltKey(const Action& a) {
-    // Accelerators look at the key state of the app's input, which a posted
-    // message does not change: the keys go in as the keyboard's, to the
-    // window brought to the front first.
-    SetForegroundWindow(window_);
-    INPUT keys[4]{};
-    const WORD codes[4] = {VK_MENU, static_cast<WORD>(a.a), static_cast<WORD>(a.a), VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(codes[i], MAPVK_VK_TO_VSC));
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    if (SendInput(4, keys, sizeof(INPUT)) != 4) out_.note("the keys were not all sent");
+void ActionPlayer::doPress(const Action& a) {
+    // The keyboard's own way in: the system queues the key to the window with
+    // the focus in the foreground, keeps the held key's state for GetKeyState,
+    // and the app's loop translates the press into its characters.
+    INPUT keys[4];
+    UINT n = 0;
+    if (a.b) keys[n++] = keyboardInput(static_cast<UINT>(a.b), false);
+    keys[n++] = keyboardInput(static_cast<UINT>(a.a), false);
+    keys[n++] = keyboardInput(static_cast<UINT>(a.a), true);
+    if (a.b) keys[n++] = keyboardInput(static_cast<UINT>(a.b), true);
+    if (SendInput(n, keys, sizeof keys[0]) != n) fail(a, "the keyboard input was refused");
 }
 
 void ActionPlayer::doChar(const Action& a) {

@@ -47,6 +47,7 @@ private:
     void doDoubleClick(const Action& a);
     void doWheel(const Action& a);
     void doKey(const Action& a);
+    void doPress(const Action& a);
     void doChar(const Action& a);
     void doClose(const Action& a);
     void doWait(const Action& a);
@@ -65,7 +66,6 @@ private:
     void doPick(const Action& a);
     void doClipboard(const Action& a);
     void doScrollPos(const Action& a);
-    void doAltKey(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;

@@ -11,11 +11,14 @@ namespace kavdrv {
 const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
     "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
-    "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK; char CODE;\n"
-    "         close; wait MS; shot FILE; hscroll CODE [POS [ID]]; vscroll CODE [POS [ID]]; info; pixel X Y;\n"
-    "         window CLASS[:TITLE]; menu ID; menustate ID; button ID; type ID TEXT; settext ID [TEXT];\n"
-    "         text ID; focus ID; pick ID INDEX; clipboard; scrollpos ID; altkey VK\n"
+    "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK;\n"
+    "         press VK [HELD]; char CODE; close; wait MS; shot FILE; hscroll CODE [POS [ID]];\n"
+    "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
+    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; clipboard;\n"
+    "         scrollpos ID\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
+    "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
+    "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
     "file dialog in order, '-' cancels (a dialog beyond the list is cancelled).";
 
@@ -55,6 +58,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"dblclick", ActionKind::DoubleClick, 2, 0, {kCoordinate, kCoordinate}},
     {"wheel", ActionKind::Wheel, 1, 0, {kWheelSteps}},
     {"key", ActionKind::Key, 1, 0, {kVirtualKey}},
+    {"press", ActionKind::Press, 1, 1, {kVirtualKey, kVirtualKey}},
     {"char", ActionKind::Char, 1, 0, {kWord}},
     {"close", ActionKind::Close, 0, 0, {}},
     {"wait", ActionKind::Wait, 1, 0, {kMilliseconds}},
@@ -74,7 +78,6 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
     {"clipboard", ActionKind::Clipboard, 0, 0, {}},
     {"scrollpos", ActionKind::ScrollPos, 1, 0, {kWord}},
-    {"altkey", ActionKind::AltKey, 1, 0, {kVirtualKey}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
