@@ -113,6 +113,8 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
     {ActionKind::Switch, &ActionPlayer::doSwitch},
+    {ActionKind::Clipboard, &ActionPlayer::doClipboard},
+    {ActionKind::ScrollPos, &ActionPlayer::doScrollPos},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)

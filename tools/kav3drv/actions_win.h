@@ -70,6 +70,8 @@ private:
     void doFocus(const Action& a);
     void doPick(const Action& a);
     void doSwitch(const Action& a);
+    void doClipboard(const Action& a);
+    void doScrollPos(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;

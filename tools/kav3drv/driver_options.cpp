@@ -17,10 +17,11 @@ const char kUsage[] =
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK;\n"
     "         press VK [HELD]; char CODE; close; wait MS; boxes N; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
-    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; switch N 0|1\n"
+    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; switch N 0|1;\n"
+    "         clipboard; scrollpos ID\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
-    "HELD (16 Shift, 17 Ctrl) held down around it.\n"
+    "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
     "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --board: run the virtual\n"
     "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.";
@@ -84,6 +85,8 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
     {"switch", ActionKind::Switch, 2, 0, {kBoardLine, kBit}},
+    {"clipboard", ActionKind::Clipboard, 0, 0, {}},
+    {"scrollpos", ActionKind::ScrollPos, 1, 0, {kWord}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.

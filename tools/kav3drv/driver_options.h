@@ -9,7 +9,7 @@ namespace kavdrv {
 
 enum class ActionKind {
     Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
-    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch
+    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos
 };
 
 struct Action {
