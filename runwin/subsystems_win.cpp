@@ -2,7 +2,8 @@
 
 namespace kav {
 
-extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem;
+extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -13,8 +14,8 @@ constexpr const CommandFamily* kWindowFamilies[] = {&kWindowCommands, &kDialogCo
 constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
-    &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,    &kMenusSubsystem,
-    &kControlsSubsystem, &kGraphicsSubsystem,
+    &kCoreSubsystem,     &kWindowSubsystem,  &kFilesSubsystem,  &kMenusSubsystem, &kControlsSubsystem,
+    &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kSoundSubsystem, &kUsbSubsystem,
 };
 
 }  // namespace

@@ -8,7 +8,11 @@
 namespace kav::test {
 namespace {
 
-TEST(CommandForms, CountsOfEveryRegisteredFamily) { FormsAgainst(allSubsystems()).expectCountsMatch(); }
+// The USB data commands count nothing while no board is open; the board's
+// tests hold them to these forms with a board.
+TEST(CommandForms, CountsOfEveryRegisteredFamily) {
+    FormsAgainst(allSubsystems()).expectCountsMatch({"UsbSetData", "UsbGetData", "UsbSet4Get1"});
+}
 
 }  // namespace
 }  // namespace kav::test

@@ -9,7 +9,8 @@ namespace kavdrv {
 
 enum class ActionKind {
     Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
-    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Selection
+    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos,
+    Selection
 };
 
 struct Action {
@@ -40,6 +41,7 @@ struct Options {
     int boxWaitMs = 0;  // how long each box stays up before its button is pressed
     std::string source;  // the script the app was made from: error boxes are followed by "at:" lines
     bool verbose = false;
+    std::string board;  // --board: the virtual board's switches at start ("1001"), or empty for no board
 };
 
 // Fills options from the arguments after the program name; false with a

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tools/kav3drv/actions_win.h"
+#include "tools/kav3drv/board_win.h"
 #include "tools/kav3drv/dialogs_win.h"
 #include "tools/kav3drv/driver_options.h"
 #include "tools/kav3drv/error_places_win.h"
@@ -39,7 +40,7 @@ private:
     void trackRunWindow();
     bool runWindowSettled();
     void closeAtTimeout();
-    void reportExit() const;
+    void reportExit();
 
     const Options& options_;
     const Output& out_;
@@ -47,6 +48,7 @@ private:
     MessageBoxes boxes_;
     FileDialogs fileDialogs_;
     ActionPlayer actions_;
+    BoardRun board_;
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND runWindow_ = nullptr;
