@@ -3,6 +3,7 @@
 #include <set>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "check/command_forms.h"
 #include "engine/args.h"
@@ -266,6 +267,34 @@ private:
 }  // namespace
 
 std::vector<Finding> checkScript(const ProgramText& text) { return Checker(text).run(); }
+
+int32_t swallowingLineEnd(std::string_view raw) {
+    std::vector<size_t> lone;
+    for (size_t i = 0; i < raw.size(); ++i)
+        if (raw[i] == '\n' && (i == 0 || raw[i - 1] != '\r')) lone.push_back(i);
+    // A literal keeps its line ends: the CRs put in there change nothing that runs.
+    auto runs = [](std::string_view text) {
+        std::string s = compacted(text);
+        std::erase(s, '\r');
+        return s;
+    };
+    const std::string asWritten = runs(raw);
+    // Whether ending the first `count` lone LFs with CR LF changes what runs.
+    auto changes = [&](size_t count) {
+        std::string mended(raw);
+        for (size_t k = count; k-- > 0;) mended.insert(lone[k], 1, '\r');
+        return runs(mended) != asWritten;
+    };
+    if (lone.empty() || !changes(lone.size())) return -1;
+    // The line end where the loss begins: the fewest lone LFs to mend.
+    size_t low = 1, high = lone.size();
+    while (low < high) {
+        const size_t mid = low + (high - low) / 2;
+        if (changes(mid)) high = mid;
+        else low = mid + 1;
+    }
+    return static_cast<int32_t>(lone[low - 1]);
+}
 
 std::string describeFinding(const Finding& f) {
     const ErrorText e = errorText(static_cast<uint8_t>(f.code));

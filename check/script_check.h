@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/program_text.h"
@@ -21,6 +22,12 @@ struct Finding {
 
 // Every finding of the text, in text order.
 std::vector<Finding> checkScript(const ProgramText& text);
+
+// Where a script as written loses statements to its line ends: a comment ends
+// only at CR LF, so behind a line that ends with LF alone the next lines are
+// comment too. The offset of the first lone LF when compaction then keeps
+// less than it would with CR LF line ends, else -1.
+int32_t swallowingLineEnd(std::string_view raw);
 
 // The finding as a line ends it: the system's message, then its subject line as
 // a box shows it, in parentheses ("パラメータの数が違います (コマンド : Box)").

@@ -1,6 +1,7 @@
 // Arbitrary bytes as a script through the static checker and the source map
 // its places come from: every finding lies in the text, in text order, and
-// names a line and column of the script as written.
+// names a line and column of the script as written; a line end said to
+// swallow statements is a lone LF.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -45,6 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const kav::SourcePlace p = t.sourcePlace(f.position);
         CHECK(p.line >= 1 && p.column >= 1);
         CHECK(!kav::describeFinding(f).empty());
+    }
+
+    // A swallowing line end is a lone LF of the script.
+    const int32_t lf = kav::swallowingLineEnd(raw);
+    if (lf >= 0) {
+        CHECK(static_cast<size_t>(lf) < raw.size() && raw[static_cast<size_t>(lf)] == '\n');
+        CHECK(lf == 0 || raw[static_cast<size_t>(lf) - 1] != '\r');
     }
     return 0;
 }

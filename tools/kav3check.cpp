@@ -1,7 +1,8 @@
 // kav3check FILE.kav3...: the static checker. Prints "FILE:LINE:COLUMN: " and
 // the system's message for every problem found without running the scripts
-// (Shift-JIS in, UTF-8 out); exit status 1 when it found any, 2 when a file
-// cannot be read.
+// (Shift-JIS in, UTF-8 out), and a line of its own where lines ending with LF
+// alone let a comment swallow statements; exit status 1 when it found any, 2
+// when a file cannot be read.
 #include <iconv.h>
 
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "check/script_check.h"
+#include "engine/sjis.h"
 
 namespace {
 
@@ -37,6 +39,21 @@ std::string toUtf8(const std::string& sjis) {
     return out;
 }
 
+// Line and column (in characters) of a byte of the script as written; lines
+// end at each LF.
+kav::SourcePlace placeOf(const std::string& raw, size_t offset) {
+    kav::SourcePlace at{1, 1};
+    for (size_t i = 0; i < offset; i = kav::nextChar(raw, i)) {
+        if (raw[i] == '\n') {
+            ++at.line;
+            at.column = 1;
+        } else {
+            ++at.column;
+        }
+    }
+    return at;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +70,14 @@ int main(int argc, char** argv) {
             continue;
         }
         const std::string raw(std::istreambuf_iterator<char>(in), {});
+        if (const int32_t lf = kav::swallowingLineEnd(raw); lf >= 0) {
+            // No message of the system's says this: the interpreter just skips the lines.
+            const kav::SourcePlace at = placeOf(raw, static_cast<size_t>(lf));
+            std::cout << argv[i] << ":" << at.line << ":" << at.column
+                      << ": (kav3check) this line ends with LF alone, so a // comment runs on past it to the next"
+                         " CR LF and the lines between are never run; save the script with CR LF line ends\n";
+            status = status == 0 ? 1 : status;
+        }
         // As the builder compacts it, so positions are those of the application.
         const kav::ProgramText text = kav::ProgramText::fromScript(raw);
         for (const kav::Finding& f : kav::checkScript(text)) {

@@ -34,6 +34,18 @@ TEST(Check, CorrectScriptsSayNothing) {
     EXPECT_EQ(check("A{ ; loop(2){} ;; }B{}"), Lines{});
 }
 
+// Scripts saved with LF alone: harmless until a comment swallows the lines
+// after it, which the interpreter then never sees.
+TEST(Check, LineEndsThatLetACommentSwallowStatements) {
+    EXPECT_EQ(swallowingLineEnd("CREATE{\r\n SetTimer(5); // 5 ms\r\n}\r\n"), -1);
+    EXPECT_EQ(swallowingLineEnd("CREATE{\n SetTimer(5);\n}\n"), -1);
+    EXPECT_EQ(swallowingLineEnd("A{ x = 1; }\r\nB{\n y = \"a\nb\";\n}\n"), -1);  // a literal over two lines
+    EXPECT_EQ(swallowingLineEnd("// 題名\nCREATE{\n SetTimer(5);\n}\n"), 7);
+    // The line end after the comment, not the harmless one before it.
+    EXPECT_EQ(swallowingLineEnd("A{ x = 1; }\r\n\nB{ y = 1; // y\n z = 2; }\r\n"), 28);
+    EXPECT_EQ(swallowingLineEnd("A{ x = \"//\"; }\nB{}\n"), -1);  // no comment: a literal
+}
+
 TEST(Check, UnknownNamesAndNamesOfOtherTables) {
     EXPECT_EQ(check("INIT{\r\n  Boxx(0,1,2,3,4,5,6);\r\n}"), Lines{"2:3: このコマンドは存在しません (Boxx)"});
     // A value function alone, a CREATE command in TIMER, a statement in CREATE.
