@@ -22,7 +22,7 @@ const std::set<std::string> kNotYetBuilt = {
     "Set3DLocalRotateX", "Set3DLocalRotateY", "Set3DLocalRotateZ", "Set3DLocalPosX", "Set3DLocalPosY",
     "Set3DLocalPosZ", "Set3DWorldPosX", "Set3DWorldPosY", "Set3DWorldPosZ", "Save3DPack", "Create3DPack",
     // Bitmap buttons
-    "BmpBtBox", "BmpBtCircle", "BmpBtLine", "BmpBtPoint", "SetButtonGrpFile", "SetButtonGrp",
+    "SetButtonGrpFile",
     // Sound and wave buffers
     "EntryWaveFile", "EntryMidiFile", "GetWaveBuf", "PlayWaveBuf", "PlaySound", "PauseSound", "SetWaveBuf",
     "StopWaveBuf", "StopSound", "SaveWaveBuf", "WaveBuf",
