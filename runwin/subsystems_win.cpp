@@ -2,8 +2,8 @@
 
 namespace kav {
 
-extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem;
-extern const Subsystem kBitmapButtonSubsystem;
+extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kBitmapButtonSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -15,7 +15,8 @@ constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
     &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,    &kMenusSubsystem,
-    &kControlsSubsystem, &kGraphicsSubsystem, &kBitmapButtonSubsystem,
+    &kControlsSubsystem, &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kBitmapButtonSubsystem,
+    &kUsbSubsystem,
 };
 
 }  // namespace

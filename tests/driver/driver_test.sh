@@ -197,8 +197,8 @@ dialogs)
     # them; the app's own dialog is no message box and is left to the actions,
     # which address it and another top-level window by class and caption.
     : >"$TMP/o.txt"
-    out=$(drive --timeout 20 --file "$TMP/o.txt" --file - --cmdline "\"%s\" $WINLOG controls" --do "menu 101; wait 2000;
-          menu 102; wait 2000; menu 101; wait 2000; menu 105; window #32770:ask; settext 401 hello; button 1;
+    out=$(drive --timeout 20 --file "$TMP/o.txt" --file - --cmdline "\"%s\" $WINLOG controls" --do "menu 101; boxes 1;
+          menu 102; boxes 2; menu 101; boxes 3; menu 105; window #32770:ask; settext 401 hello; button 1;
           window RUN; menu 106; window SECOND:second; button 301; window RUN; close" "$PROBE")
     expect 'filedlg: probe open
 filedlg: probe save

@@ -51,19 +51,19 @@ init_error='box: KAV3 Error: サブルーチン : INIT\r\n\r\n 変数 : y\r\n\r\
 case "$case_name" in
 new-template)
     # The starter program byte for byte; it counts as a change, so leaving asks.
-    got=$(drive "" --timeout 20 --answer yes --answer no --do "menu 32789; wait 300; text 200; menu 105")
+    got=$(drive "" --timeout 20 --answer yes --answer no --do "menu 32789; boxes 1; text 200; menu 105")
     expect "box: 新規作成: 標準的な\nＫＡＶ３プログラムを\n貼付けますか？
 text: 200: $(escaped "$starter")
 $exit_box
 exit: 0" "$got" ;;
 new-declined)
-    got=$(drive "" --timeout 20 --answer no --do "menu 32789; wait 300; text 200; info; menu 105")
+    got=$(drive "" --timeout 20 --answer no --do "menu 32789; boxes 1; text 200; info; menu 105")
     [[ "$got" == $'box: 新規作成: '*$'\ntext: 200: \ninfo: '*'caption=KAV3 - [NONAME.KAV3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; } ;;
 open-save-round-trip)
     script "$TMP/jp.kav3" $'// 日本語のコメント\r\nCREATE{ SetCaption("表示ソ能十予"); }\r\n'
     got=$(drive "" --timeout 20 --file "$(winpath "$TMP/jp.kav3")" --file "$(winpath "$TMP/copy")" \
-        --do "menu 32771; wait 2000; info; menu 32773; wait 2000; info; menu 105")
+        --do "menu 32771; boxes 1; info; menu 32773; boxes 2; info; menu 105")
     [[ "$got" == *'caption=KAV3 - [jp.kav3] '*'caption=KAV3 - [copy.kav3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; }
     cmp "$TMP/jp.kav3" "$TMP/copy.kav3" ;;
@@ -78,17 +78,17 @@ open-size-limit)
     head -c 65534 /dev/zero | tr '\0' 'a' >"$TMP/fits.kav3"
     head -c 65535 /dev/zero | tr '\0' 'a' >"$TMP/big.kav3"
     got=$(drive "" --timeout 20 --file "$(winpath "$TMP/fits.kav3")" --file "$(winpath "$TMP/big.kav3")" \
-        --do "menu 32771; wait 2000; info; menu 32771; wait 2000; info; menu 105")
+        --do "menu 32771; boxes 1; info; menu 32771; boxes 3; info; menu 105")
     [[ "$got" == *'caption=KAV3 - [fits.kav3] '*'box: KAV Error: ファイルを開けません'*'caption=KAV3 - [fits.kav3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; } ;;
 run-error-keeps-editor)
     script "$TMP/err.kav3" $'CREATE{ SetCaption("エラー"); }\r\nINIT{ x = y; }\r\n'
-    got=$(drive "$TMP/err.kav3" --timeout 30 --do "menu 32781; wait 1000; info; menu 32781; wait 1000; info; menu 105")
+    got=$(drive "$TMP/err.kav3" --timeout 30 --do "menu 32781; boxes 1; info; menu 32781; boxes 2; info; menu 105")
     [[ "$got" == "$init_error"$'\ninfo: '*'caption=KAV3 - [err.kav3] '*$'\n'"$init_error"$'\ninfo: '*'caption=KAV3 - [err.kav3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; } ;;
 run-create-error)
     script "$TMP/c.kav3" $'CREATE{ SetTimer(0); }\r\n'
-    got=$(drive "$TMP/c.kav3" --timeout 20 --do "menu 32781; wait 1000; menu 105")
+    got=$(drive "$TMP/c.kav3" --timeout 20 --do "menu 32781; boxes 1; menu 105")
     [[ "$got" == $'box: KAV3 Error: サブルーチン : CREATE'*$'\nexit: 0' ]] || { echo "$got"; exit 1; } ;;
 run-twice)
     # A run window that ends by itself leaves the editor ready for the next run.
@@ -99,7 +99,7 @@ run-twice)
 compile)
     script "$TMP/app.kav3" $'CREATE{ SetCaption("作った アプリ // そのまま"); } // 消える\r\n'
     got=$(drive "$TMP/app.kav3" --timeout 30 \
-        --do "menu 32790; window #32770:EXE ファイルにコンパイル; text 1029; button 1; wait 500; window KAV3; menu 105")
+        --do "menu 32790; window #32770:EXE ファイルにコンパイル; text 1029; button 1; boxes 1; window KAV3; menu 105")
     expect "text: 1029: $(winpath "$TMP/app.exe")
 box: KAV3 Message: ファイルを作成しました
 exit: 0" "$got"
@@ -116,7 +116,7 @@ compile-with-icon)
     "$(dirname "$KAV3_PACK")/kav3mkicon" "$TMP/base.ico"
     perl -0777 -pe 'substr($_, 62, 2176) =~ tr/\x00-\xff/\x01-\xff\x00/' "$TMP/base.ico" >"$TMP/mine.ico"
     got=$(drive "$TMP/i.kav3" --timeout 30 --file "$(winpath "$TMP/mine.ico")" \
-        --do "menu 32790; window #32770:EXE ファイルにコンパイル; button 1028; wait 2000; button 1; wait 500; window KAV3; menu 105")
+        --do "menu 32790; window #32770:EXE ファイルにコンパイル; button 1028; boxes 1; button 1; boxes 2; window KAV3; menu 105")
     expect "filedlg: アイコンファイルを開く
 box: KAV3 Message: ファイルを作成しました
 exit: 0" "$got"
@@ -128,23 +128,23 @@ compile-refusals)
     script "$TMP/o.kav3" $'INIT{}\r\n'
     printf 'old' >"$TMP/o.exe"
     got=$(drive "$TMP/o.kav3" --timeout 30 --answer no \
-        --do "menu 32790; window #32770:EXE ファイルにコンパイル; button 1; wait 500; button 2; window KAV3; menu 105")
+        --do "menu 32790; window #32770:EXE ファイルにコンパイル; button 1; boxes 1; button 2; window KAV3; menu 105")
     expect "box: KAV3 Message: 同一名のファイルが既に存在します。\n上書きしますか？
 exit: 0" "$got"
     [ "$(cat "$TMP/o.exe")" == old ]
-    got=$(drive "" --timeout 20 --answer yes --do "menu 32789; wait 300; menu 32790; wait 300; menu 105" --answer no)
+    got=$(drive "" --timeout 20 --answer yes --do "menu 32789; boxes 1; menu 32790; boxes 2; menu 105" --answer no)
     [[ "$got" == *'box: KAV3 Error: ソースコードにファイル名を付けて保存してください'* ]] || { echo "$got"; exit 1; } ;;
 search)
     script "$TMP/s.kav3" $'ab 漢字ab ab.\r\n'
     got=$(drive "$TMP/s.kav3" --timeout 20 \
-        --do "settext 201 ab; button 143; wait 200; button 143; wait 200; button 143; wait 200; menu 105")
+        --do "settext 201 ab; button 143; wait 200; button 143; wait 200; button 143; boxes 1; menu 105")
     expect "box: KAV3 Error: 検索文字列が見つかりません
 exit: 0" "$got" ;;
 run-while-running)
     # Run and Compile refuse while a run window is open; leaving the editor
     # takes the run window along.
     script "$TMP/w.kav3" $'CREATE{ SetCaption("走行中"); SetWinSize(200,100); }\r\n'
-    got=$(drive "$TMP/w.kav3" --timeout 30 --do "menu 32781; window RUN; window KAV3; menu 32781; wait 500; menu 32790; wait 500; menu 105")
+    got=$(drive "$TMP/w.kav3" --timeout 30 --do "menu 32781; window RUN; window KAV3; menu 32781; boxes 1; menu 32790; boxes 2; menu 105")
     expect "box: KAV3 Error: 既にアプリケーションが実行中です
 box: KAV3 Error: 既にアプリケーションが実行中です
 exit: 0" "$got" ;;
@@ -169,7 +169,7 @@ exit-yes-saves-first)
     # Yes to the question on leaving saves under a new name and stays open; a
     # name without a dot gets ".kav3".
     got=$(drive "" --timeout 30 --answer yes --answer yes --file "$(winpath "$TMP/newprog")" \
-        --do "menu 32789; wait 300; menu 105; wait 2000; info; menu 105")
+        --do "menu 32789; boxes 1; menu 105; boxes 3; info; menu 105")
     [[ "$got" == *$'box: 終  了: '*$'\nfiledlg: 名前を付けて保存\ninfo: '*'caption=KAV3 - [newprog.kav3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; }
     printf '%s' "$starter" | iconv -f UTF-8 -t CP932 | cmp - "$TMP/newprog.kav3" ;;

@@ -5,7 +5,11 @@
 #   // expect: box: KAV Error: ...              the next line printed, exactly
 #   // expect~: info: .* client=400,300 .*      the next line, as an extended regex
 #   // then: cmp "$TMP/a.txt" b.txt             after the run, a shell command that must succeed
-# Every printed line must be expected, in order; "$TMP" in options and checks is a scratch folder.
+#   // before: convert -size 4x4 xc:red in.bmp  a command run first (may repeat)
+#   // after: identify -format %w saved.bmp     a command run afterwards; what it
+#                                               prints is checked like the driver's lines
+# Every printed line must be expected, in order. The program runs in a scratch
+# folder, "$TMP" in options and checks.
 set -euo pipefail
 # shellcheck source=/dev/null
 source "$1"
@@ -16,6 +20,8 @@ trap 'rm -rf "$TMP"' EXIT
 options=()
 expected=()
 checks=()
+before=()
+after=()
 while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
@@ -23,13 +29,18 @@ while IFS= read -r line; do
         "// expect: "*) expected+=("=${line#// expect: }") ;;
         "// expect~: "*) expected+=("~${line#// expect~: }") ;;
         "// then: "*) checks+=("${line#// then: }") ;;
+        "// before: "*) before+=("${line#// before: }") ;;
+        "// after: "*) after+=("${line#// after: }") ;;
     esac
 done <"$script"
 
 # As users keep them: Shift-JIS with CR LF (a // comment ends only at CR LF).
 iconv -f UTF-8 -t CP932 "$script" | sed 's/\r*$/\r/' >"$TMP/script.kav3"
 "$KAV3_PACK" "$KAV3_OUT/Kav3File.exe" "$TMP/script.kav3" "$TMP/app.exe"
-mapfile -t actual < <(wine "$KAV3_DRIVER" "${options[@]}" "$TMP/app.exe" | tr -d '\r')
+cd "$TMP"
+for command in "${before[@]}"; do eval "$command"; done
+mapfile -t actual < <(wine "$KAV3_DRIVER" "${options[@]}" "$TMP/app.exe" | tr -d '\r'
+                      for command in "${after[@]}"; do eval "$command"; done)
 
 ok=1
 for i in "${!expected[@]}"; do

@@ -77,6 +77,7 @@ void MessageBoxes::handle(DWORD processId) {
             continue;
         }
         report(hwnd);
+        ++seen_;
         const int button = chooseButton(hwnd);
         if (wait_.count() > 0) {
             pressed_.push_back({hwnd, button, Clock::now() + wait_, false});
