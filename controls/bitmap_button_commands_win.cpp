@@ -3,12 +3,16 @@
 // raised frame.
 #include <windows.h>
 
+#include <string>
+#include <string_view>
+
 #include "controls/bitmap_buttons_win.h"
 #include "controls/button_icons.h"
 #include "controls/control_access_win.h"
 #include "controls/control_windows_win.h"
 #include "engine/engine.h"
 #include "engine/subsystem.h"
+#include "graphics/picture_file_win.h"
 #include "graphics/screen_table.h"
 #include "graphics/screens_win.h"
 
@@ -100,12 +104,31 @@ void setButtonGrp(Call& c) {
     buttons.showRaised(i);
 }
 
+// The file name is taken as written, never as a control's text. A file that
+// cannot be read is code 15; one the system's picture loader cannot decode
+// draws nothing and raises nothing. The picture keeps its own size (its
+// physical size in the face's pixels), cut off at the face's edges.
+void setButtonGrpFile(Call& c) {
+    const int i = buttonArgument(c);
+    std::string_view name;
+    if (i < 0 || !c.string(1, name)) return;
+    Picture picture;
+    if (picture.load(std::string(name)) == PictureRead::Unreadable) return c.fail(Status::FileOpenFailed);
+    BitmapButtons& buttons = controls(c.e).buttons();
+    ButtonFace* face = buttons.face(i);
+    if (!face || !picture) return;
+    const RECT bounds{0, 0, face->width(), face->height()};
+    picture.draw(face->dc(), 0, 0, bounds);
+    buttons.showRaised(i);
+}
+
 constexpr CommandEntry kEntries[] = {
     {"BmpBtBox", 7, kStatement, buttonShape<Rectangle>},
     {"BmpBtCircle", 7, kStatement, buttonShape<Ellipse>},
     {"BmpBtLine", 6, kStatement, buttonLine},
     {"BmpBtPoint", 4, kStatement, buttonPoint},
     {"SetButtonGrp", 2, kStatement, setButtonGrp},
+    {"SetButtonGrpFile", 2, kStatement, setButtonGrpFile},
 };
 
 }  // namespace
