@@ -192,6 +192,16 @@ TEST(Actions, ControlActionsTakeAnIdAndTheirText) {
     EXPECT_EQ(list[9].text, "\xe6\x97\xa5\xe6\x9c\xac") << "bytes pass through untouched";
 }
 
+TEST(Actions, ClipboardTakesNothingAndScrollPosAnId) {
+    const std::vector<Action> list = actions("clipboard; scrollpos 103");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, ActionKind::Clipboard);
+    EXPECT_EQ(list[1].kind, ActionKind::ScrollPos);
+    EXPECT_EQ(list[1].a, 103);
+    for (const char* bad : {"clipboard 1", "scrollpos", "scrollpos x", "scrollpos 1 2", "scrollpos 65536"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
 TEST(Actions, EscapedSemicolonsStayInTheText) {
     const std::vector<Action> list = actions("type 5 a\\;b\\; c;shot x\\;y.bmp;text 5");
     ASSERT_EQ(list.size(), 3u);

@@ -173,6 +173,89 @@ exit-yes-saves-first)
     [[ "$got" == *$'box: 終  了: '*$'\nfiledlg: 名前を付けて保存\ninfo: '*'caption=KAV3 - [newprog.kav3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; }
     printf '%s' "$starter" | iconv -f UTF-8 -t CP932 | cmp - "$TMP/newprog.kav3" ;;
+assist-command)
+    # Paste leaves the dialog open for more; copy closes it; each category
+    # ends its templates its own way.
+    got=$(drive "" --timeout 30 --answer no --do "menu 32780; window #32770:コマンド　アシスト; text 1017;
+        pick 1008 15; wait 200; text 1017; pick 1002 5; wait 200; text 1017; button 1003; wait 200;
+        pick 1008 16; wait 200; button 1003; wait 200; pick 1008 0; wait 200; button 1004;
+        window KAV3; wait 300; text 200; clipboard; menu 105")
+    expect 'text: 1017: 四角形を描画する
+text: 1017: ウィンドウが開く前に実行される
+text: 1017: SetTimerで設定した間隔ごとに実行される
+text: 200: TIMER\r\n{\r\n\r\n}\r\nMOUSE_X
+clipboard: Box(scr,XL,YT,XR,YB,OC,IC) ;\r\n'"
+$exit_box
+exit: 0" "$got" ;;
+assist-palette)
+    # Line steps stop at 0 and 255, a page step does nothing, a drag sets the
+    # value; the colours outlive the dialog, and cancelling leaves the clipboard.
+    palette="window #32770:パレットの設定"
+    got=$(drive "" --timeout 40 --do "menu 132; $palette; hscroll 5 254 101; hscroll 1 0 101; hscroll 1 0 101;
+        hscroll 2 0 101; hscroll 5 1 102; hscroll 0 0 102; hscroll 0 0 102; hscroll 5 300 103; hscroll 5 128 103;
+        wait 300; scrollpos 101; scrollpos 102; scrollpos 103; pixel 256 80; pixel 202 44;
+        button 1004; window KAV3; wait 300; clipboard;
+        menu 132; $palette; scrollpos 101; scrollpos 102; scrollpos 103; pixel 256 80; button 1023; button 1004;
+        window KAV3; wait 300; clipboard; menu 132; $palette; close; window KAV3; wait 300; clipboard; menu 105")
+    colours=$'scrollpos: 101: 255\nscrollpos: 102: 0\nscrollpos: 103: 128\npixel: 256,80 FF0080'
+    expect "$colours
+pixel: 202,44 000000
+clipboard: SetPal(n,255,0,128) ;\r\n
+$colours
+clipboard: 255,0,128
+clipboard: 255,0,128
+exit: 0" "$got" ;;
+assist-style)
+    style="window #32770:ウィンドウスタイル"
+    got=$(drive "" --timeout 30 --answer no --do "menu 32783; $style; button 306; button 1003; window KAV3; wait 300;
+        menu 32783; $style; button 303; button 1004; window KAV3; wait 300; clipboard;
+        menu 32783; $style; button 1003; window KAV3; wait 300; text 200; menu 105")
+    expect 'clipboard: SetWinStyle(3) ;\r\n
+text: 200: SetWinStyleOption(2,80,80) ;\r\nSetWinStyle(0) ;\r\n'"
+$exit_box
+exit: 0" "$got" ;;
+assist-control)
+    control="window #32770:コントロールを選択"
+    got=$(drive "" --timeout 30 --answer no --do "menu 32788; $control; button 517; button 1003; window KAV3; wait 300;
+        menu 32788; $control; button 516; button 1003; window KAV3; wait 300;
+        menu 32788; $control; button 1003; window KAV3; wait 300; text 200; menu 105")
+    line() { printf 'CreateControl(%s,"str","ID_control",x,y,w,h) ;\\r\\n' "$1"; }
+    expect "text: 200: $(line 1)$(line 41)$(line 0)
+$exit_box
+exit: 0" "$got" ;;
+assist-font)
+    # The first face in full, then the bare name; another face and style copied.
+    font="window #32770:フォントの設定"
+    got=$(drive "" --timeout 30 --answer no --do "menu 32784; $font; button 1003; window KAV3; wait 300;
+        menu 32784; $font; button 203; button 1024; button 1003; window KAV3; wait 300; text 200;
+        menu 32784; $font; pick 205 1; wait 200; button 204; button 1004; window KAV3; wait 300; clipboard; menu 105")
+    re=$'^text: 200: SetFont\\("([^"]+)",0\\) ;\\\\r\\\\n([^\n]+)\nclipboard: SetFont\\("([^"]+)",3\\) ;\\\\r\\\\n\n'
+    [[ "$got" =~ $re ]] || { echo "$got"; exit 1; }
+    [ "${BASH_REMATCH[1]}" == "${BASH_REMATCH[2]}" ] && [ "${BASH_REMATCH[1]}" != "${BASH_REMATCH[3]}" ] ||
+        { echo "$got"; exit 1; }
+    [[ "$got" == *"$exit_box"$'\nexit: 0' ]] || { echo "$got"; exit 1; } ;;
+assist-file-name)
+    # A 255-byte path goes in whole, in its quotes; cancelling inserts nothing.
+    mkdir "$TMP/d"
+    stem="$TMP/d/"
+    name=$(printf 'f%.0s' $(seq $((255 - $(winpath "$stem" | wc -c)))))
+    touch "$stem$name"
+    long=$(winpath "$stem$name")
+    [ ${#long} -eq 255 ] || { echo "path of ${#long} bytes"; exit 1; }
+    got=$(drive "" --timeout 30 --answer no --file "$long" --file - \
+        --do "menu 32785; boxes 1; menu 32785; boxes 2; text 200; menu 105")
+    expect "filedlg: ファイル名の取得
+filedlg: ファイル名の取得
+text: 200: \"$long\"
+$exit_box
+exit: 0" "$got" ;;
+assist-version)
+    # From the help menu, and by Alt+"/" (the key of "/" and "?").
+    version="box: バージョン情報 ＫＡＶ３:  ＫＡＶ３ (64bit) version 1.02 "
+    got=$(drive "" --timeout 20 --do "menu 104; wait 500; press 0xBF 18; wait 500; menu 105")
+    expect "$version
+$version
+exit: 0" "$got" ;;
 *)
     echo "unknown case $case_name"
     exit 2 ;;

@@ -159,6 +159,8 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Up, &ActionPlayer::doUp},
     {ActionKind::Drag, &ActionPlayer::doDrag},
     {ActionKind::Switch, &ActionPlayer::doSwitch},
+    {ActionKind::Clipboard, &ActionPlayer::doClipboard},
+    {ActionKind::ScrollPos, &ActionPlayer::doScrollPos},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)

@@ -80,6 +80,8 @@ private:
     void doUp(const Action& a);
     void doDrag(const Action& a);
     void doSwitch(const Action& a);
+    void doClipboard(const Action& a);
+    void doScrollPos(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;

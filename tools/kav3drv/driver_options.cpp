@@ -18,12 +18,12 @@ const char kUsage[] =
     "         press VK [HELD]; char CODE; close; wait MS; boxes N; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
     "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; switch N 0|1;\n"
-    "         down X Y; up X Y; drag X1 Y1 X2 Y2\n"
+    "         clipboard; scrollpos ID; down X Y; up X Y; drag X1 Y1 X2 Y2\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
-    "HELD (16 Shift, 17 Ctrl) held down around it. Mouse actions reach the window under the point, or the one\n"
-    "holding the mouse capture; down and up press and release the left button, drag presses it at X1 Y1,\n"
-    "moves to X2 Y2 and releases it there.\n"
+    "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it. Mouse actions reach the window under the point, or\n"
+    "the one holding the mouse capture; down and up press and release the left button, drag presses it at\n"
+    "X1 Y1, moves to X2 Y2 and releases it there.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
     "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --board: run the virtual\n"
     "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.";
@@ -90,6 +90,8 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"up", ActionKind::Up, 2, 0, {kCoordinate, kCoordinate}},
     {"drag", ActionKind::Drag, 4, 0, {kCoordinate, kCoordinate, kCoordinate, kCoordinate}},
     {"switch", ActionKind::Switch, 2, 0, {kBoardLine, kBit}},
+    {"clipboard", ActionKind::Clipboard, 0, 0, {}},
+    {"scrollpos", ActionKind::ScrollPos, 1, 0, {kWord}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.

@@ -9,7 +9,8 @@ namespace kavdrv {
 
 enum class ActionKind {
     Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
-    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Down, Up, Drag
+    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos,
+    Down, Up, Drag
 };
 
 struct Action {
