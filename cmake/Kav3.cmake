@@ -21,7 +21,7 @@ set(KAV3_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -
 function(kav3_portable_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   set(flavours ${name})
-  if(NOT WIN32 AND NOT KAV3_FUZZ)
+  if(NOT WIN32 AND NOT KAV3_FUZZ AND KAV3_TESTS)
     list(APPEND flavours ${name}_san)
   endif()
   foreach(lib IN LISTS flavours)

@@ -248,7 +248,7 @@ void EditorWindow::saveScriptAs() {
 void EditorWindow::runScript() {
     if (runner_.busy()) return warn("既にアプリケーションが実行中です");
     if (editorEmpty()) return warn("内容がありません");
-    runner_.start(hwnd_, editorText());
+    runner_.start(hwnd_, edit_, editorText());
 }
 
 void EditorWindow::compileScript() {

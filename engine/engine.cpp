@@ -68,6 +68,7 @@ void resetRunState(Engine& e, int screenW, int screenH) {
     e.dialogState = DialogState::Closed;
     e.result = 0;
     e.fault.clear();
+    e.createFailedAt = -1;
     e.runWindow = nullptr;
     e.dialogWindow = nullptr;
     e.renewParts();
@@ -82,8 +83,9 @@ bool prepareProgram(Engine& e) {
     if (f.status == static_cast<uint8_t>(Status::NoSection)) {
         f.clear();
     } else {
-        executeSection(e, nullptr, brace, kCreate);
+        const int32_t stop = executeSection(e, nullptr, brace, kCreate);
         if (!f.ok()) {
+            e.createFailedAt = stop;
             e.names.clear();
             e.renewParts();
             return false;

@@ -104,6 +104,9 @@ struct Engine {
 
     ProgramText program;
     Fault fault;
+    // Where the failing statement of a failed CREATE phase starts (-1 when none
+    // failed); its error box names CREATE and no position.
+    int32_t createFailedAt = -1;
     NameTable names;
     SystemState sys;
     WindowSetup setup;

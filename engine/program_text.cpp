@@ -1,31 +1,37 @@
 #include "engine/program_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/sjis.h"
 
 namespace kav {
 
-size_t compactText(char* text) {
+size_t compactText(char* text, std::vector<int32_t>* origins) {
     const char* r = text;
     char* w = text;
+    auto keep = [&] {
+        if (origins) origins->push_back(static_cast<int32_t>(r - text));
+        *w++ = *r++;
+    };
     while (*r) {
         char c = *r;
         if (c == '\t' || c == '\n' || c == '\r' || c == ' ') {
             ++r;
         } else if (c == '"') {
-            *w++ = *r++;
-            while (*r && *r != '"') *w++ = *r++;
-            if (*r) *w++ = *r++;
+            keep();
+            while (*r && *r != '"') keep();
+            if (*r) keep();
         } else if (c == '/' && r[1] == '/') {
             // A comment ends only with a CR LF pair; a lone LF does not end it.
             r += 2;
             while (*r && !(r[0] == '\r' && r[1] == '\n')) ++r;
             if (*r) r += 2;
         } else {
-            *w++ = *r++;
+            keep();
         }
     }
+    if (origins) origins->push_back(static_cast<int32_t>(r - text));
     *w = '\0';
     return static_cast<size_t>(w - text);
 }
@@ -48,7 +54,42 @@ bool isCompact(std::string_view text) {
 ProgramText::ProgramText(std::string raw) : bytes_(std::move(raw)) {
     size_t nul = bytes_.find('\0');
     if (nul != std::string::npos) bytes_.resize(nul);
-    if (!isCompact(bytes_)) bytes_.resize(compactText(bytes_.data()));
+    if (!isCompact(bytes_)) compactKeepingSource();
+}
+
+ProgramText ProgramText::fromScript(std::string raw) {
+    ProgramText t;
+    t.bytes_ = std::move(raw);
+    t.bytes_.resize(std::min(t.bytes_.size(), t.bytes_.find('\0')));
+    t.compactKeepingSource();
+    return t;
+}
+
+void ProgramText::compactKeepingSource() {
+    source_ = bytes_;
+    origins_.clear();
+    origins_.reserve(bytes_.size() + 1);
+    bytes_.resize(compactText(bytes_.data(), &origins_));
+}
+
+int32_t ProgramText::sourceOffset(int32_t pos) const {
+    pos = std::clamp(pos, 0, size());
+    return origins_.empty() ? pos : origins_[static_cast<size_t>(pos)];
+}
+
+SourcePlace ProgramText::sourcePlace(int32_t pos) const {
+    const std::string_view s = source();
+    const size_t at = static_cast<size_t>(sourceOffset(pos));
+    SourcePlace place;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < at; ++i) {
+        if (s[i] == '\n') {
+            ++place.line;
+            lineStart = i + 1;
+        }
+    }
+    for (size_t i = lineStart; i < at; i = nextChar(s, i)) ++place.column;
+    return place;
 }
 
 bool ProgramText::skipLiteral(const char*& p) const {
@@ -146,6 +187,16 @@ bool ProgramText::copyStatement(int32_t pos, std::string& out, Fault& f) const {
     }
     out.assign(start, len);
     return true;
+}
+
+int32_t ProgramText::statementEnd(int32_t pos) const {
+    const char* p = data() + std::clamp(pos, 0, size());
+    while (*p && *p != ';' && *p != '{' && *p != '}') {
+        if (*p != '"') ++p;
+        else if (!skipLiteral(p)) break;
+    }
+    if (*p == ';' || *p == '{') ++p;
+    return static_cast<int32_t>(p - data());
 }
 
 namespace {

@@ -26,8 +26,12 @@ std::string errorMessage(uint8_t code, std::string_view section, std::string_vie
 }
 
 void CKavMes::report(WindowRef owner, uint8_t code, const ProgramText& text, int32_t position,
-                     std::string_view subject) const {
-    show_(context_, owner, errorMessage(code, text.sectionOf(position), subject), title_);
+                     std::string_view subject, int32_t statement) const {
+    const std::string message = errorMessage(code, text.sectionOf(position), subject);
+    if (statement < 0) statement = position;
+    if (listener_) listener_->boxShowing(text, statement);
+    show_(context_, owner, message, title_);
+    if (listener_) listener_->boxClosed(text, statement);
 }
 
 }  // namespace kav

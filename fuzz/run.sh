@@ -18,7 +18,7 @@ fi
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 tree=$root/build/fuzz
-targets=(fuzz_text fuzz_exec fuzz_diff fuzz_bmp)
+targets=(fuzz_text fuzz_exec fuzz_diff fuzz_bmp fuzz_check)
 max_len=4096
 # One input must finish in this time. The step budget keeps inputs to a few
 # seconds under the sanitizers even on a busy machine; a hang outlives it.
@@ -45,9 +45,9 @@ fuzz_one() {
   local corpus=$work/$target out=$runs_dir/$target
   rm -rf "$out"
   mkdir -p "$corpus" "$out/findings"
-  # fuzz_diff takes scripts as fuzz_exec does and starts from its seeds.
+  # fuzz_diff and fuzz_check take scripts as fuzz_exec does and start from its seeds.
   local seeds=$target
-  [[ $target == fuzz_diff ]] && seeds=fuzz_exec
+  [[ $target == fuzz_diff || $target == fuzz_check ]] && seeds=fuzz_exec
   cp -R "$root/fuzz/corpus/$seeds/." "$corpus/"
   # A target with a dictionary of its own uses it; the others, the script words.
   local dict=$root/fuzz/$target.dict

@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "engine/payload.h"
+#include "runtime/error_channel_win.h"
 #include "runtime/own_path.h"
 #include "runwin/control_tab_win.h"
 #include "runwin/run_window_win.h"
@@ -65,11 +66,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // One interpreter for the life of the process.
     static kav::Interpreter interpreter("KAV Error");
+    static kav::ErrorChannel channel;
+    interpreter.reporter.listen(&channel);
     kav::Engine& e = interpreter.engine;
     kav::resetRunState(e, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     e.fileName = *path;
     e.load(std::move(script));
     if (!kav::prepareProgram(e)) {
+        kav::tellErrorPlace(e.createFailedAt);
         MessageBoxA(nullptr, "プログラムエラーのため終了します", "KAV Error", MB_OK);
         return 0;
     }

@@ -319,3 +319,27 @@ TEST(Options, BoardSwitchesAndTheirActions) {
 
 }  // namespace
 }  // namespace kavdrv
+
+namespace kavdrv {
+namespace {
+
+TEST(Options, SourceNamesTheScriptOfErrorPlaces) {
+    EXPECT_TRUE(parsed({"app.exe"}).source.empty());
+    EXPECT_EQ(parsed({"--source", "examples/hello.kav3", "app.exe"}).source, "examples/hello.kav3");
+    rejection({"--source", "", "app.exe"});
+    rejection({"app.exe", "--source"});
+}
+
+TEST(Actions, SelectionReadsOneControl) {
+    const std::vector<Action> list = actions("selection 200; selection 0x10");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, ActionKind::Selection);
+    EXPECT_EQ(list[0].a, 200);
+    EXPECT_EQ(list[1].a, 16);
+    EXPECT_STREQ(actionName(ActionKind::Selection), "selection");
+    EXPECT_TRUE(actionsRejected("selection"));
+    EXPECT_TRUE(actionsRejected("selection 1 2"));
+}
+
+}  // namespace
+}  // namespace kavdrv

@@ -164,6 +164,15 @@ command 103 0 menu
 syscommand 0xF060
 close
 exit" "$(probe_log)" "probe log" ;;
+selection)
+    # The selection of an edit control, in the control's characters, with the
+    # text it covers; a control that is no edit says so.
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG controls" --do "focus 201; type 201 ab 日本; selection 201;
+          press 37 16; press 37 16; selection 201; selection 202; close" "$PROBE")
+    expect 'selection: 201 5 5: 
+selection: 201 3 5: 日本
+error: selection 202: not an edit control
+exit: 7' "$out" "driver output" ;;
 pointer)
     # Pointer actions reach the child under the point in its own coordinates,
     # pass through a static text to the window, follow the capture a press

@@ -173,6 +173,23 @@ exit-yes-saves-first)
     [[ "$got" == *$'box: 終  了: '*$'\nfiledlg: 名前を付けて保存\ninfo: '*'caption=KAV3 - [newprog.kav3] '*$'\nexit: 0' ]] ||
         { echo "$got"; exit 1; }
     printf '%s' "$starter" | iconv -f UTF-8 -t CP932 | cmp - "$TMP/newprog.kav3" ;;
+run-error-selects-statement)
+    # Once the box of a run error is closed, the statement that failed is
+    # selected: line 7, inside TIMER, in the edit control's characters.
+    timer7=$'// 7 行目の TIMER でエラー\r\nCREATE{ SetTimer(50); }\r\nINIT{ n = 0; }\r\nTIMER{\r\n'
+    timer7+=$'    n = n + 1;\r\n    if(n == 2){\r\n        x = nothing;\r\n    }\r\n}\r\n'
+    script "$TMP/e.kav3" "$timer7"
+    got=$(drive "$TMP/e.kav3" --timeout 30 --do "menu 32781; boxes 1; wait 300; selection 200; menu 105")
+    expect "box: KAV3 Error: サブルーチン : TIMER\r\n\r\n 変数 : nothing\r\n\r\n変数の値が未定です
+selection: 200 111 123: x = nothing;
+exit: 0" "$got" ;;
+run-create-error-selects-statement)
+    # A CREATE error names CREATE alone; the editor still finds its statement.
+    script "$TMP/c.kav3" $'// 作成\r\nCREATE{\r\n    SetCaption("作成"); SetTimer(0);\r\n}\r\n'
+    got=$(drive "$TMP/c.kav3" --timeout 30 --do "menu 32781; boxes 1; wait 300; selection 200; menu 105")
+    expect "box: KAV3 Error: サブルーチン : CREATE\r\n\r\n コマンド : SetTimer\r\n\r\nタイマーの設定ができません
+selection: 200 38 50: SetTimer(0);
+exit: 0" "$got" ;;
 assist-command)
     # Paste leaves the dialog open for more; copy closes it; each category
     # ends its templates its own way.

@@ -172,3 +172,75 @@ TEST(Payload, FirstMarkerWinsAndShortImagesHaveNone) {
 
 }  // namespace
 }  // namespace kav
+
+namespace kav {
+namespace {
+
+// Every byte of the compacted text is the byte it came from.
+void expectTracesBack(const ProgramText& t) {
+    const std::string_view source = t.source();
+    for (int32_t pos = 0; pos < t.size(); ++pos)
+        ASSERT_EQ(source[static_cast<size_t>(t.sourceOffset(pos))], t.at(pos)) << pos;
+    EXPECT_EQ(t.sourceOffset(t.size()), static_cast<int32_t>(source.size()));
+}
+
+TEST(SourceMap, KeptBytesKnowTheirLineAndColumn) {
+    const ProgramText t("// note\r\nINIT{\r\n  x = 1 ;\r\n\tif(x>0){ y=\"a b\"; }\r\n}\r\n");
+    ASSERT_EQ(t.view(), "INIT{x=1;if(x>0){y=\"a b\";}}");
+    expectTracesBack(t);
+    EXPECT_EQ(t.source().substr(0, 7), "// note");
+    auto place = [&](int32_t pos) { return std::pair(t.sourcePlace(pos).line, t.sourcePlace(pos).column); };
+    EXPECT_EQ(place(0), std::pair(2, 1));   // INIT
+    EXPECT_EQ(place(5), std::pair(3, 3));   // x
+    EXPECT_EQ(place(9), std::pair(4, 2));   // if, after a tab
+    EXPECT_EQ(place(17), std::pair(4, 11));  // y
+    EXPECT_EQ(place(21), std::pair(4, 15));  // the blank inside the literal stays
+}
+
+TEST(SourceMap, ColumnsCountDoubleByteCharactersOnce) {
+    // 表 and ソ end in 0x5C; a comment line of kanji before them.
+    const ProgramText t("// 漢字の説明\r\nA{\r\n漢=1; 表ソ = \"字 字\";\r\n}");
+    expectTracesBack(t);
+    const int32_t second = static_cast<int32_t>(t.view().find("表"));
+    EXPECT_EQ(t.sourcePlace(second).line, 3);
+    EXPECT_EQ(t.sourcePlace(second).column, 6);
+    const int32_t literal = static_cast<int32_t>(t.view().find('"'));
+    EXPECT_EQ(t.sourcePlace(literal).column, 11);
+}
+
+TEST(SourceMap, CompactTextIsItsOwnSource) {
+    const ProgramText t("A{x=1;}B{y=2;}");
+    EXPECT_EQ(t.source(), t.view());
+    EXPECT_EQ(t.sourceOffset(9), 9);
+    EXPECT_EQ(t.sourcePlace(9).column, 10);
+    EXPECT_EQ(t.sourceOffset(-5), 0);
+    EXPECT_EQ(t.sourceOffset(1000), t.size());
+    EXPECT_EQ(ProgramText().sourcePlace(0).line, 1);
+}
+
+TEST(SourceMap, ScriptsCompactAsTheBuilderDoes) {
+    // A text without blanks is loaded as it stands, comment and all; the
+    // builder compacts every script, and so does fromScript.
+    const std::string raw = "A{x=1;}//c";
+    EXPECT_EQ(ProgramText(raw).view(), raw);
+    for (const std::string& s : {raw, std::string("A{ x=8/ /2; }\r\n// z\r\n"), std::string("a=\"b c\r\n d"),
+                                 std::string("x=1;\0y=2;", 9), std::string()}) {
+        const ProgramText t = ProgramText::fromScript(s);
+        EXPECT_EQ(t.view(), compacted(s));
+        expectTracesBack(t);
+    }
+}
+
+TEST(StatementEnd, IncludesTheSemicolonOrTheBlockBrace) {
+    const ProgramText t("A{x=1;loop(2){y=\"a;{}\";}z=3}");
+    EXPECT_EQ(t.statementEnd(2), 6);    // x=1;
+    EXPECT_EQ(t.statementEnd(6), 14);   // loop(2){
+    EXPECT_EQ(t.statementEnd(14), 23);  // y="a;{}"; - the literal's ';' does not count
+    EXPECT_EQ(t.statementEnd(24), 27);  // z=3 stops at the '}' without taking it
+    EXPECT_EQ(t.statementEnd(1), 2);    // the section's own brace
+    EXPECT_EQ(ProgramText("x=\"ab").statementEnd(0), 5);
+    EXPECT_EQ(t.statementEnd(99), t.size());
+}
+
+}  // namespace
+}  // namespace kav

@@ -174,3 +174,58 @@ TEST_F(Destruction, WaitsForTheSectionsStillRunning) {
 
 }  // namespace
 }  // namespace kav::test
+
+namespace kav::test {
+namespace {
+
+// Notes each report's statement as the script was written, and whether its
+// box was up yet.
+struct PlaceLog : ReportListener {
+    const std::vector<Box>* boxes = nullptr;
+    std::vector<std::string> lines;
+    void note(const char* when, const ProgramText& text, int32_t statement) {
+        const SourcePlace p = text.sourcePlace(statement);
+        const std::string_view s = text.view().substr(static_cast<size_t>(statement));
+        lines.push_back(std::string(when) + " " + std::to_string(boxes->size()) + " " + std::to_string(p.line) + ":" +
+                        std::to_string(p.column) + " " + std::string(s.substr(0, s.find(';'))));
+    }
+    void boxShowing(const ProgramText& t, int32_t s) override { note("showing", t, s); }
+    void boxClosed(const ProgramText& t, int32_t s) override { note("closed", t, s); }
+};
+
+class ReportPlaces : public EngineTest {
+protected:
+    ReportPlaces() {
+        log.boxes = &boxes;
+        reporter.listen(&log);
+    }
+    PlaceLog log;
+};
+
+TEST_F(ReportPlaces, TheListenerHearsTheFailingStatementAroundTheBox) {
+    ASSERT_TRUE(load("// timer\r\nCREATE{ SetTimer(50); }\r\nINIT{ n = 0; }\r\nTIMER{\r\n    n = n + 1;\r\n"
+                     "    if(n == 1){\r\n        x = nothing;   // line 7\r\n    }\r\n}\r\n"));
+    EXPECT_EQ(run("INIT"), 0);
+    EXPECT_EQ(run("TIMER"), 4);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"showing 0 7:9 x=nothing", "closed 1 7:9 x=nothing"}));
+    // The box says what it always said.
+    EXPECT_EQ(boxes[0].text, "サブルーチン : TIMER\r\n\r\n 変数 : nothing\r\n\r\n変数の値が未定です");
+}
+
+TEST_F(ReportPlaces, CallsAndCreateErrorsPointAtTheirStatements) {
+    ASSERT_TRUE(load("INIT{\r\n call(\"Sub\");\r\n}\r\nSub{ a = 1;\r\n  b = 1/0; }"));
+    run("INIT");
+    EXPECT_EQ(log.lines.at(0), "showing 0 5:3 b=1/0");
+    // A failed CREATE phase keeps where it stopped; its box names CREATE alone.
+    EXPECT_FALSE(load("CREATE{\r\n SetWinSize(1,2);\r\n loop(1){ SetTimer(0); }\r\n}"));
+    ASSERT_GE(e.createFailedAt, 0);
+    EXPECT_EQ(e.program.sourcePlace(e.createFailedAt).line, 3);
+    reporter.report(window, e.fault.status, e.program, -1, e.fault.subject.view(), e.createFailedAt);
+    EXPECT_EQ(log.lines.back(), "closed 2 3:11 SetTimer(0)");
+    EXPECT_EQ(boxes.back().text, "サブルーチン : CREATE\r\n\r\n コマンド : SetTimer\r\n\r\nタイマーの設定ができません");
+    EXPECT_TRUE(load("INIT{}"));
+    EXPECT_EQ(e.createFailedAt, -1);
+}
+
+}  // namespace
+}  // namespace kav::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
+#include "check/command_forms.h"
 #include "fake_board.h"
 #include "usbio/usb_part.h"
 
@@ -73,6 +74,28 @@ TEST_F(UsbCommands, WrongArgumentsWhileOpen) {
         EXPECT_EQ(exec(section), code) << section;
     }
     EXPECT_TRUE(board.written.empty());
+}
+
+// The static checker counts the data commands as an open board does: one
+// argument short and one over are refused, whatever their values.
+TEST_F(UsbCommands, CheckerFormsAreTheCountsAnOpenBoardRefuses) {
+    for (const char* name : {"UsbSetData", "UsbGetData", "UsbSet4Get1"}) {
+        const CommandForm* form = findForm(name);
+        ASSERT_NE(form, nullptr) << name;
+        ASSERT_GT(form->args, 0) << name;
+        auto ones = [](int n) {
+            std::string list;
+            for (int k = 0; k < n; ++k) list += k ? ",1" : "1";
+            return list;
+        };
+        loadOpen(std::string("A{") + name + "(" + ones(form->args - 1) + ");}B{" + name + "(" + ones(form->args + 1) +
+                 ");}");
+        // No arguments at all is "too many" (code 23), as for every command.
+        const Status fewer = form->args == 1 ? Status::TooManyParams : Status::TooFewParams;
+        EXPECT_EQ(exec("A"), static_cast<uint8_t>(fewer)) << name;
+        e.fault.clear();
+        EXPECT_EQ(exec("B"), static_cast<uint8_t>(Status::TooManyParams)) << name;
+    }
 }
 
 TEST_F(UsbCommands, ClosedBoardAnswersMinusOneAndChecksNothing) {

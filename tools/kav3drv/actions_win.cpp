@@ -155,6 +155,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Text, &ActionPlayer::doText},
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
+    {ActionKind::Selection, &ActionPlayer::doSelection},
     {ActionKind::Down, &ActionPlayer::doDown},
     {ActionKind::Up, &ActionPlayer::doUp},
     {ActionKind::Drag, &ActionPlayer::doDrag},

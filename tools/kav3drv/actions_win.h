@@ -76,6 +76,7 @@ private:
     void doText(const Action& a);
     void doFocus(const Action& a);
     void doPick(const Action& a);
+    void doSelection(const Action& a);
     void doDown(const Action& a);
     void doUp(const Action& a);
     void doDrag(const Action& a);

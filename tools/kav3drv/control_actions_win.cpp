@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/sjis.h"
 #include "tools/kav3drv/actions_win.h"
 #include "tools/kav3drv/app_windows_win.h"
 
@@ -139,6 +140,26 @@ void ActionPlayer::doPick(const Action& a) {
     const WORD code = list ? LBN_SELCHANGE : CBN_SELCHANGE;
     postTo(GetParent(target), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(target)), code),
            reinterpret_cast<LPARAM>(target));
+}
+
+void ActionPlayer::doSelection(const Action& a) {
+    HWND target = control(a, a.a);
+    if (!target) return;
+    HWND edit = editOf(target);
+    DWORD_PTR packed = 0;
+    if (!edit) return fail(a, "not an edit control");
+    // Without pointers the answer comes packed, so it crosses processes.
+    if (!sendWithTimeout(edit, EM_GETSEL, 0, 0, packed)) return fail(a, "the control did not answer");
+    const int start = LOWORD(packed), end = HIWORD(packed);
+    // Positions count characters, as the control does; the text is bytes.
+    const std::string text = controlTextRaw(edit);
+    size_t from = 0, to = 0;
+    for (int i = 0; to < text.size() && i < end; ++i) {
+        to = kav::nextChar(text, to);
+        if (i + 1 == start) from = to;
+    }
+    out_.line("selection: " + std::to_string(a.a) + " " + std::to_string(start) + " " + std::to_string(end) + ": " +
+              escapeLineBreaks(cp932ToUtf8(std::string_view(text).substr(from, to - from))));
 }
 
 void ActionPlayer::doClipboard(const Action& a) {

@@ -13,12 +13,12 @@ namespace kavdrv {
 const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
     "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--board BITS]\n"
-    "                   [--verbose] APP\n"
+    "                   [--source SCRIPT] [--verbose] APP\n"
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK;\n"
     "         press VK [HELD]; char CODE; close; wait MS; boxes N; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
     "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; switch N 0|1;\n"
-    "         clipboard; scrollpos ID; down X Y; up X Y; drag X1 Y1 X2 Y2\n"
+    "         clipboard; scrollpos ID; selection ID; down X Y; up X Y; drag X1 Y1 X2 Y2\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
     "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it. Mouse actions reach the window under the point, or\n"
@@ -26,7 +26,9 @@ const char kUsage[] =
     "X1 Y1, moves to X2 Y2 and releases it there.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
     "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --board: run the virtual\n"
-    "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.";
+    "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.\n"
+    "--source: the script APP was made from; after each of its error boxes \"at: SCRIPT:LINE:COLUMN\" names\n"
+    "the failing statement.";
 
 namespace {
 
@@ -86,6 +88,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"text", ActionKind::Text, 1, 0, {kWord}},
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
+    {"selection", ActionKind::Selection, 1, 0, {kWord}},
     {"down", ActionKind::Down, 2, 0, {kCoordinate, kCoordinate}},
     {"up", ActionKind::Up, 2, 0, {kCoordinate, kCoordinate}},
     {"drag", ActionKind::Drag, 4, 0, {kCoordinate, kCoordinate, kCoordinate, kCoordinate}},
@@ -262,6 +265,12 @@ bool onBoxWait(Options& o, const std::string& value, std::string& error) {
     return true;
 }
 
+bool onSource(Options& o, const std::string& value, std::string& error) {
+    o.source = value;
+    if (value.empty()) error = "--source needs a script";
+    return !value.empty();
+}
+
 bool onBoard(Options& o, const std::string& value, std::string& error) {
     uint8_t bits = 0;
     if (!kav::usb::parseSwitchBits(value, bits)) {
@@ -281,7 +290,7 @@ constexpr OptionSyntax kOptionSyntax[] = {
     {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
     {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
     {"--box-wait", true, onBoxWait},    {"--window", true, onWindow},         {"--file", true, onFile},
-    {"--board", true, onBoard},
+    {"--board", true, onBoard},         {"--source", true, onSource},
 };
 
 const OptionSyntax* findOption(std::string_view name) {

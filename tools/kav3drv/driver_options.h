@@ -10,7 +10,7 @@ namespace kavdrv {
 enum class ActionKind {
     Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
     Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos,
-    Down, Up, Drag
+    Selection, Down, Up, Drag
 };
 
 struct Action {
@@ -40,6 +40,7 @@ struct Options {
     std::vector<Action> actions;
     std::string finalShot;
     int boxWaitMs = 0;  // how long each box stays up before its button is pressed
+    std::string source;  // the script the app was made from: error boxes are followed by "at:" lines
     bool verbose = false;
     std::string board;  // --board: the virtual board's switches at start ("1001"), or empty for no board
 };

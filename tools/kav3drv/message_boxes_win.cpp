@@ -72,8 +72,9 @@ std::string boxText(HWND box) {
 
 }  // namespace
 
-MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out)
-    : answers_(std::move(answers)), wait_(wait), out_(out) {}
+MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out,
+                           ErrorPlaces* places)
+    : answers_(std::move(answers)), wait_(wait), out_(out), places_(places) {}
 
 void MessageBoxes::handle(DWORD processId) {
     forgetClosed();
@@ -93,6 +94,7 @@ void MessageBoxes::handle(DWORD processId) {
             continue;
         }
         report(hwnd);
+        if (places_) places_->report(out_);
         ++seen_;
         const int button = chooseButton(hwnd);
         if (wait_.count() > 0) {

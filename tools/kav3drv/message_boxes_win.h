@@ -5,6 +5,7 @@
 #include <chrono>
 #include <vector>
 
+#include "tools/kav3drv/error_places_win.h"
 #include "tools/kav3drv/text_win.h"
 
 namespace kavdrv {
@@ -13,7 +14,9 @@ class MessageBoxes {
 public:
     // answers: button ids to press, one per box in order of appearance; each box
     // stays up `wait` after it is reported (the app's events go on meanwhile).
-    MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out);
+    // With `places`, an error box's line is followed by its statement's place.
+    MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out,
+                 ErrorPlaces* places = nullptr);
 
     // Reports every box of the process not seen before and presses its button;
     // presses again a box that has stayed up well after its press.
@@ -46,6 +49,7 @@ private:
     size_t seen_ = 0;
     std::vector<Pressed> pressed_;
     const Output& out_;
+    ErrorPlaces* places_;
 };
 
 }  // namespace kavdrv

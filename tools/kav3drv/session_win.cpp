@@ -32,7 +32,9 @@ void parkPointer() {
 }  // namespace
 
 Session::Session(const Options& options, const Output& out)
-    : options_(options), out_(out), boxes_(options.answers, std::chrono::milliseconds(options.boxWaitMs), out),
+    : options_(options), out_(out),
+      places_(options.source.empty() ? nullptr : std::make_unique<ErrorPlaces>(options.source)),
+      boxes_(options.answers, std::chrono::milliseconds(options.boxWaitMs), out, places_.get()),
       fileDialogs_(options.files, out),
       actions_(options.actions, options.windowClass, out),
       board_(out) {}
@@ -53,6 +55,7 @@ int Session::run() {
 }
 
 bool Session::start() {
+    if (places_ && !places_->load()) return false;
     parkPointer();
     const std::string appPath = windowsPath(options_.app);
     std::string commandLine = expandCommandLine(options_.commandLine, appPath);
@@ -62,14 +65,22 @@ bool Session::start() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    // With a script to point into, the app waits until its error channel exists.
+    const DWORD flags = places_ ? CREATE_SUSPENDED : 0;
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &info)) {
         const DWORD error = GetLastError();
         Output::error("kav3drv: cannot start " + ansiToUtf8(commandLine) + ": error " + std::to_string(error));
         return false;
     }
-    CloseHandle(info.hThread);
+    UniqueHandle thread(info.hThread);
     process_ = UniqueHandle(info.hProcess);
     processId_ = info.dwProcessId;
+    if (places_) {
+        const bool open = places_->open(processId_);
+        if (!open) TerminateProcess(process_.get(), 1);
+        ResumeThread(thread.get());
+        if (!open) return false;
+    }
     out_.note("process " + std::to_string(processId_) + " started");
     return true;
 }

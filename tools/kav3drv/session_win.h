@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
 
 #include "tools/kav3drv/actions_win.h"
 #include "tools/kav3drv/board_win.h"
 #include "tools/kav3drv/dialogs_win.h"
 #include "tools/kav3drv/driver_options.h"
+#include "tools/kav3drv/error_places_win.h"
 #include "tools/kav3drv/message_boxes_win.h"
 #include "tools/kav3drv/text_win.h"
 #include "win32/gdi_win.h"
@@ -42,6 +44,7 @@ private:
 
     const Options& options_;
     const Output& out_;
+    std::unique_ptr<ErrorPlaces> places_;  // with --source
     MessageBoxes boxes_;
     FileDialogs fileDialogs_;
     ActionPlayer actions_;
