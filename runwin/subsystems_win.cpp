@@ -3,6 +3,7 @@
 namespace kav {
 
 extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem;
+extern const Subsystem kVideoSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -14,7 +15,7 @@ constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
     &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,    &kMenusSubsystem,
-    &kControlsSubsystem, &kGraphicsSubsystem,
+    &kControlsSubsystem, &kVideoSubsystem,    &kGraphicsSubsystem,
 };
 
 }  // namespace

@@ -26,9 +26,6 @@ const std::set<std::string> kNotYetBuilt = {
     // Sound and wave buffers
     "EntryWaveFile", "EntryMidiFile", "GetWaveBuf", "PlayWaveBuf", "PlaySound", "PauseSound", "SetWaveBuf",
     "StopWaveBuf", "StopSound", "SaveWaveBuf", "WaveBuf",
-    // Video
-    "MciOpenWin", "MciOpenFile", "MciPlay", "OpenVideoFile", "CloseVideo", "PlayVideo", "PauseVideo",
-    "SetVideoSize", "SetVideoSpeed", "SetVideoVolume", "SetVideoPlayPos", "SkipVideoPlayPos", "GetVideoPlayPos",
     // Camera
     "OpenCamera", "CloseCamera", "SetCameraWinSize", "SetCameraWinColor",
     // USB HID I/O
