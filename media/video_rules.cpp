@@ -5,7 +5,12 @@
 
 namespace kav {
 
-int32_t wholeSeconds(int64_t units) { return units <= 0 ? 0 : static_cast<int32_t>(units / kUnitsPerSecond); }
+int32_t wholeSeconds(int64_t units) {
+    if (units <= 0) return 0;
+    const int64_t seconds = units / kUnitsPerSecond;
+    return seconds > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                         : static_cast<int32_t>(seconds);
+}
 
 int64_t unitsOf(double seconds) {
     const double units = seconds * static_cast<double>(kUnitsPerSecond);

@@ -8,7 +8,8 @@ namespace kav {
 // The player's clock counts in 100-ns units.
 constexpr int64_t kUnitsPerSecond = 10'000'000;
 
-// Whole seconds of a time in clock units, truncated (negative times read 0).
+// Whole seconds of a time in clock units, truncated (negative times read 0,
+// times beyond an int its largest value).
 int32_t wholeSeconds(int64_t units);
 // A position in seconds as clock units, truncated.
 int64_t unitsOf(double seconds);
