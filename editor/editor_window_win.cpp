@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "editor/assist_menu_win.h"
 #include "editor/compile_dialog_win.h"
 #include "editor/resource_ids.h"
 #include "editor/text_search.h"
@@ -49,7 +50,8 @@ const EditorWindow::CommandRoute EditorWindow::kCommands[] = {
     {IDM_SAVE, &EditorWindow::saveScript},      {IDB_SAVE, &EditorWindow::saveScript},
     {IDM_SAVE_AS, &EditorWindow::saveScriptAs}, {IDM_RUN, &EditorWindow::runScript},
     {IDB_RUN, &EditorWindow::runScript},        {IDM_COMPILE, &EditorWindow::compileScript},
-    {IDB_SEARCH, &EditorWindow::searchDown},
+    {IDB_SEARCH, &EditorWindow::searchDown},    {IDM_FILE_NAME_ASSIST, &EditorWindow::fileNameAssist},
+    {IDM_VERSION, &EditorWindow::showVersion},
 };
 
 bool EditorWindow::registerClass(HINSTANCE instance) {
@@ -152,6 +154,10 @@ LRESULT EditorWindow::onCommand(WPARAM wParam, LPARAM lParam) {
             (this->*c.run)();
             return 0;
         }
+    if (const std::optional<int> code = runMenuAssist(instance_, id, hwnd_, edit_, assists_)) {
+        takeAssistResult(*code);
+        return 0;
+    }
     switch (id) {
     case IDM_EXIT: SendMessageA(hwnd_, WM_CLOSE, 0, 0); return 0;
     case IDM_UNDO: ctl::send(edit_, EM_UNDO); return 0;
@@ -263,6 +269,18 @@ void EditorWindow::searchDown() {
     ctl::editSetSel(edit_, *at, *at + charCount(needle));
     ctl::editScrollCaret(edit_);
     SetFocus(edit_);
+}
+
+void EditorWindow::fileNameAssist() {
+    if (askAssistFileName(hwnd_, assists_.output)) ctl::editReplaceSel(edit_, assists_.output.text(), false);
+}
+
+void EditorWindow::showVersion() { showVersionBox(instance_, hwnd_); }
+
+void EditorWindow::takeAssistResult(int code) {
+    if (code == IDC_ASSIST_PASTE) ctl::editReplaceSel(edit_, assists_.output.text(), false);
+    if (code == IDC_ASSIST_COPY && !copyToClipboard(hwnd_, assists_.output.text()))
+        warn("メモリーの確保に失敗しました");
 }
 
 }  // namespace kav::editor

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "editor/assist_dialog_win.h"
 #include "editor/kav_edit_win.h"
 #include "editor/script_run_win.h"
 #include "win32/gdi_win.h"
@@ -44,6 +45,10 @@ private:
     void runScript();
     void compileScript();
     void searchDown();
+    void fileNameAssist();
+    void showVersion();
+    // Pastes or copies the assist's text as its end code asks.
+    void takeAssistResult(int code);
 
     // The unsaved-changes question; true when the command may go on.
     bool mayDiscard(const char* title, const char* text);
@@ -72,6 +77,7 @@ private:
     Font toolbarFont_;
     CKavEdit doc_;
     ScriptRunner runner_;
+    AssistState assists_;
 };
 
 }  // namespace kav::editor

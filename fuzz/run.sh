@@ -18,7 +18,7 @@ fi
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 tree=$root/build/fuzz
-targets=(fuzz_text fuzz_exec fuzz_diff)
+targets=(fuzz_text fuzz_exec fuzz_diff fuzz_bmp)
 max_len=4096
 # One input must finish in this time. The step budget keeps inputs to a few
 # seconds under the sanitizers even on a busy machine; a hang outlives it.
@@ -49,9 +49,12 @@ fuzz_one() {
   local seeds=$target
   [[ $target == fuzz_diff ]] && seeds=fuzz_exec
   cp -R "$root/fuzz/corpus/$seeds/." "$corpus/"
+  # A target with a dictionary of its own uses it; the others, the script words.
+  local dict=$root/fuzz/$target.dict
+  [[ -f $dict ]] || dict=$root/fuzz/kav3.dict
   local status=0
   "$tree/fuzz/$target" "$corpus" \
-    -dict="$root/fuzz/kav3.dict" -max_len=$max_len -timeout=$timeout_per_input -rss_limit_mb=2048 \
+    -dict="$dict" -max_len=$max_len -timeout=$timeout_per_input -rss_limit_mb=2048 \
     -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/findings/" \
     >"$out/log" 2>&1 || status=$?
   echo $status >"$out/status"

@@ -2,8 +2,8 @@
 
 namespace kav {
 
-extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem;
-extern const Subsystem kVideoSubsystem;
+extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem, kVideoSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -14,8 +14,9 @@ constexpr const CommandFamily* kWindowFamilies[] = {&kWindowCommands, &kDialogCo
 constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
-    &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,    &kMenusSubsystem,
-    &kControlsSubsystem, &kVideoSubsystem,    &kGraphicsSubsystem,
+    &kCoreSubsystem,     &kWindowSubsystem,  &kFilesSubsystem,   &kMenusSubsystem, &kControlsSubsystem,
+    &kVideoSubsystem,    &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kSoundSubsystem,
+    &kUsbSubsystem,
 };
 
 }  // namespace

@@ -14,6 +14,7 @@ DialogChoice askFileName(const FileDialog& d, char* path, size_t pathSize, char*
     ofn.nMaxFile = static_cast<DWORD>(pathSize);
     ofn.lpstrFileTitle = fileTitle;
     ofn.nMaxFileTitle = static_cast<DWORD>(fileTitleSize);
+    ofn.lpstrInitialDir = d.initialDir;
     ofn.lpstrTitle = d.title;
     ofn.Flags = OFN_HIDEREADONLY | d.flags;
     const BOOL chosen = d.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);

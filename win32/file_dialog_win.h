@@ -15,6 +15,7 @@ struct FileDialog {
     const char* filter = nullptr;  // pairs of NUL-terminated texts, ended by a second NUL
     DWORD flags = 0;               // OFN_ flags beyond the ones every dialog has
     bool save = false;
+    const char* initialDir = nullptr;  // the folder shown first; nullptr for the system's choice
 };
 
 // Shows the dialog with `path` (a buffer of `pathSize` bytes, at most 260) as

@@ -31,6 +31,8 @@ public:
         if (h_) DeleteObject(h_);
         h_ = nullptr;
     }
+    // Hands the object to a new owner (the clipboard) that deletes it.
+    H release() { return std::exchange(h_, nullptr); }
 
 private:
     H h_ = nullptr;

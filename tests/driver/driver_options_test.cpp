@@ -102,8 +102,8 @@ TEST(Actions, PointerActionsKeepTheirCoordinates) {
 
 TEST(Actions, KeyboardWheelWaitAndScroll) {
     const std::vector<Action> list =
-        actions("key 0x0D;key 65; char 0x41; wheel -2; wait 250; hscroll 4 30; vscroll 1; close; info");
-    ASSERT_EQ(list.size(), 9u);
+        actions("key 0x0D;key 65; char 0x41; wheel -2; wait 250; hscroll 4 30; vscroll 1; close; info; boxes 2");
+    ASSERT_EQ(list.size(), 10u);
     EXPECT_EQ(list[0].kind, ActionKind::Key);
     EXPECT_EQ(list[0].a, 13);
     EXPECT_EQ(list[1].a, 65);
@@ -120,6 +120,8 @@ TEST(Actions, KeyboardWheelWaitAndScroll) {
     EXPECT_EQ(list[6].b, 0) << "position defaults to 0";
     EXPECT_EQ(list[7].kind, ActionKind::Close);
     EXPECT_EQ(list[8].kind, ActionKind::Info);
+    EXPECT_EQ(list[9].kind, ActionKind::Boxes);
+    EXPECT_EQ(list[9].a, 2);
 }
 
 TEST(Actions, APressMayHoldASecondKeyDown) {
@@ -151,7 +153,7 @@ TEST(Actions, EmptyItemsAreSkipped) {
 
 TEST(Actions, MalformedActionsAreRejected) {
     for (const char* bad : {"click 10", "click a b", "click 1 2 3", "move 1 2x", "wheel", "wheel 274", "wheel --1",
-                            "key 0", "key 255", "key 0x", "key 1.5", "char 0x10000", "wait -1", "hscroll",
+                            "key 0", "key 255", "key 0x", "key 1.5", "char 0x10000", "wait -1", "boxes", "boxes -1", "hscroll",
                             "vscroll 1 2 3 4", "vscroll 1 -1", "info now", "close 1", "shot", "shot   ", "Click 1 2",
                             "move 1 2; tap 3 4", "move 99999 1"})
         EXPECT_TRUE(actionsRejected(bad)) << bad;
@@ -175,6 +177,16 @@ TEST(Actions, ControlActionsTakeAnIdAndTheirText) {
     EXPECT_EQ(list[4].text, "a  b");
     EXPECT_EQ(list[7].b, 2);
     EXPECT_EQ(list[9].text, "\xe6\x97\xa5\xe6\x9c\xac") << "bytes pass through untouched";
+}
+
+TEST(Actions, ClipboardTakesNothingAndScrollPosAnId) {
+    const std::vector<Action> list = actions("clipboard; scrollpos 103");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, ActionKind::Clipboard);
+    EXPECT_EQ(list[1].kind, ActionKind::ScrollPos);
+    EXPECT_EQ(list[1].a, 103);
+    for (const char* bad : {"clipboard 1", "scrollpos", "scrollpos x", "scrollpos 1 2", "scrollpos 65536"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
 }
 
 TEST(Actions, EscapedSemicolonsStayInTheText) {
@@ -276,6 +288,20 @@ TEST(Paths, PngOnlyByTheEndOfTheName) {
     EXPECT_FALSE(wantsPng("a.bmp"));
     EXPECT_FALSE(wantsPng("png"));
     EXPECT_FALSE(wantsPng("apng"));
+}
+
+TEST(Options, BoardSwitchesAndTheirActions) {
+    EXPECT_TRUE(parsed({"app.exe"}).board.empty());
+    EXPECT_EQ(parsed({"--board", "1001", "app.exe"}).board, "1001");
+    for (const char* bad : {"", "101", "10010", "2001", "on"}) rejection({"--board", bad, "a.exe"});
+    const std::vector<Action> list = actions("switch 3 1; switch 0 0");
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].kind, ActionKind::Switch);
+    EXPECT_EQ(list[0].a, 3);
+    EXPECT_EQ(list[0].b, 1);
+    EXPECT_EQ(list[1].b, 0);
+    for (const char* bad : {"switch", "switch 1", "switch 4 1", "switch -1 0", "switch 1 2", "switch 1 1 1"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
 }
 
 }  // namespace

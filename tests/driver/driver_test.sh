@@ -141,11 +141,14 @@ controls)
     # other process read a menu's items, so menustate can only say so here.
     out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG controls" --do "focus 201; type 201 ab 日本; text 201;
           settext 201 x\\;y z; text 201; focus 202; button 202; pick 203 2; pick 204 1; pick 203 9; pick 201 0;
-          hscroll 5 40 205; vscroll 1; menu 103; menustate 103; menustate 104; button 999; close" "$PROBE")
+          hscroll 5 40 205; scrollpos 205; scrollpos 201; vscroll 1; menu 103; menustate 103; menustate 104;
+          button 999; close" "$PROBE")
     expect 'text: 201: ab 日本
 text: 201: x;y z
 error: pick 203: no item 9
 error: pick 201: not a list or combo box
+scrollpos: 205: 40
+error: scrollpos 201: not a scroll bar
 error: menustate 103: no such item, or the menu cannot be read from another process
 error: menustate 104: no such item, or the menu cannot be read from another process
 error: button 999: no control 999
@@ -166,8 +169,8 @@ dialogs)
     # them; the app's own dialog is no message box and is left to the actions,
     # which address it and another top-level window by class and caption.
     : >"$TMP/o.txt"
-    out=$(drive --timeout 20 --file "$TMP/o.txt" --file - --cmdline "\"%s\" $WINLOG controls" --do "menu 101; wait 2000;
-          menu 102; wait 2000; menu 101; wait 2000; menu 105; window #32770:ask; settext 401 hello; button 1;
+    out=$(drive --timeout 20 --file "$TMP/o.txt" --file - --cmdline "\"%s\" $WINLOG controls" --do "menu 101; boxes 1;
+          menu 102; boxes 2; menu 101; boxes 3; menu 105; window #32770:ask; settext 401 hello; button 1;
           window RUN; menu 106; window SECOND:second; button 301; window RUN; close" "$PROBE")
     expect 'filedlg: probe open
 filedlg: probe save
@@ -186,6 +189,11 @@ second command 301 0
 syscommand 0xF060
 close
 exit" "$(probe_log)" "probe log" ;;
+clipboard)
+    # The clipboard's text as the app left it, CR LF and Shift-JIS included.
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG controls" --do "menu 107; wait 300; clipboard; close" "$PROBE")
+    expect 'clipboard: 日本\r\nclip
+exit: 7' "$out" "driver output" ;;
 start-failure)
     set +e
     out=$(wine "$KAV3_DRIVER" "$TMP/missing.exe" 2>/dev/null)

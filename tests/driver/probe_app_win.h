@@ -17,7 +17,8 @@ void addControls(HWND window, HINSTANCE instance);
 // Logs a WM_COMMAND and does what a menu item asks.
 LRESULT onCommand(HWND window, WPARAM w, LPARAM l);
 
-// Logs a control's WM_HSCROLL or WM_VSCROLL, naming the control's id.
+// Logs a control's WM_HSCROLL or WM_VSCROLL, naming the control's id; a
+// dragged box is left where it was dragged.
 void logControlScroll(const char* name, WPARAM w, HWND control);
 
 }  // namespace probe

@@ -4,6 +4,8 @@
 // <commdlg.h> needs <windows.h> before it.
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "tests/driver/probe_app_ids.h"
 #include "tests/driver/probe_app_win.h"
 
@@ -75,6 +77,23 @@ void openSecondWindow(HWND owner) {
                     reinterpret_cast<HMENU>(IDC_PROBE_SECOND_BUTTON), probeInstance, nullptr);
 }
 
+// Two lines with Shift-JIS text on them ("日本" in its bytes: this file is
+// not compiled to Shift-JIS).
+void copyText(HWND owner) {
+    static const char kText[] = "\x93\xfa\x96\x7b\r\nclip";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof kText);
+    if (!block) return;
+    memcpy(GlobalLock(block), kText, sizeof kText);
+    GlobalUnlock(block);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(block);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+    CloseClipboard();
+}
+
 // The selection a list or combo box reports after a change, -1 for other notifications.
 int selectionAfter(HWND control, WORD id, WORD code) {
     if (id == IDC_PROBE_LIST && code == LBN_SELCHANGE) return static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0));
@@ -92,6 +111,7 @@ HMENU createMenuBar() {
     AppendMenuA(file, MF_STRING | MF_GRAYED, IDM_PROBE_GREYED, "greyed");
     AppendMenuA(file, MF_STRING, IDM_PROBE_ASK, "ask");
     AppendMenuA(file, MF_STRING, IDM_PROBE_SECOND, "second");
+    AppendMenuA(file, MF_STRING, IDM_PROBE_COPY, "copy");
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "file");
     return bar;
@@ -125,12 +145,15 @@ LRESULT onCommand(HWND window, WPARAM w, LPARAM l) {
         DialogBoxParamA(probeInstance, MAKEINTRESOURCEA(IDD_PROBE_ASK), window, askProcedure, 0);
         break;
     case IDM_PROBE_SECOND: openSecondWindow(window); break;
+    case IDM_PROBE_COPY: copyText(window); break;
     default: break;
     }
     return 0;
 }
 
 void logControlScroll(const char* name, WPARAM w, HWND control) {
+    // A dragged box stays where it was dragged, as in most applications.
+    if (LOWORD(w) == SB_THUMBTRACK) SetScrollPos(control, SB_CTL, HIWORD(w), TRUE);
     logLine("%s %u %u control %d", name, LOWORD(w), HIWORD(w), GetDlgCtrlID(control));
 }
 

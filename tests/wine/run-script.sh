@@ -4,9 +4,15 @@
 #   // run: --timeout 3 --do "click 10 10"     options for the driver (may repeat)
 #   // expect: box: KAV Error: ...              the next line printed, exactly
 #   // expect~: info: .* client=400,300 .*      the next line, as an extended regex
+#   // before: sox -n clip.wav synth 1 sine 1   before the run, a shell command (may repeat)
 #   // then: cmp "$TMP/a.txt" b.txt             after the run, a shell command that must succeed
-# Every printed line must be expected, in order; "$TMP" in options and checks is a scratch folder.
+#   // after: identify -format %w saved.bmp     a command run afterwards; what it
+#                                               prints is checked like the driver's lines
+# Every printed line must be expected, in order. The program and the commands run in a
+# scratch folder, "$TMP" in options and checks; "--audio FILE" among the options records
+# what the program plays into FILE (tests/wine/audio.sh).
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=/dev/null
 source "$1"
 script="$2"
@@ -15,21 +21,39 @@ trap 'rm -rf "$TMP"' EXIT
 
 options=()
 expected=()
+before=()
 checks=()
+after=()
 while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
         "// run: "*) eval "options+=(${line#// run: })" ;;
+        "// before: "*) before+=("${line#// before: }") ;;
         "// expect: "*) expected+=("=${line#// expect: }") ;;
         "// expect~: "*) expected+=("~${line#// expect~: }") ;;
         "// then: "*) checks+=("${line#// then: }") ;;
+        "// after: "*) after+=("${line#// after: }") ;;
     esac
 done <"$script"
 
 # As users keep them: Shift-JIS with CR LF (a // comment ends only at CR LF).
 iconv -f UTF-8 -t CP932 "$script" | sed 's/\r*$/\r/' >"$TMP/script.kav3"
 "$KAV3_PACK" "$KAV3_OUT/Kav3File.exe" "$TMP/script.kav3" "$TMP/app.exe"
-mapfile -t actual < <(wine "$KAV3_DRIVER" "${options[@]}" "$TMP/app.exe" | tr -d '\r')
+record=()
+driver=()
+while [ ${#options[@]} -gt 0 ]; do
+    if [ "${options[0]}" == --audio ]; then
+        record=(bash "$here/audio.sh" "${options[1]}")
+        options=("${options[@]:2}")
+    else
+        driver+=("${options[0]}")
+        options=("${options[@]:1}")
+    fi
+done
+cd "$TMP"
+for command in "${before[@]}"; do eval "$command"; done
+mapfile -t actual < <("${record[@]}" wine "$KAV3_DRIVER" "${driver[@]}" "$TMP/app.exe" | tr -d '\r'
+                      for command in "${after[@]}"; do eval "$command"; done)
 
 ok=1
 for i in "${!expected[@]}"; do

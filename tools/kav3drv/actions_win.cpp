@@ -5,6 +5,7 @@
 
 #include "tools/kav3drv/app_windows_win.h"
 #include "tools/kav3drv/capture_win.h"
+#include "usbio/board_protocol.h"
 #include "win32/gdi_win.h"
 #include "win32/handle_win.h"
 
@@ -14,6 +15,10 @@ using kav::GdiObject;
 using kav::WindowDC;
 
 namespace {
+
+// The longest a `boxes N` action waits for its boxes.
+constexpr std::chrono::seconds kBoxWaitLimit{10};
+constexpr std::chrono::milliseconds kAfterBoxes{150};
 
 // Keys whose scan code comes with the extended-key prefix on a real keyboard.
 constexpr UINT kExtendedKeys[] = {VK_PRIOR, VK_NEXT,   VK_END,   VK_HOME,  VK_LEFT,     VK_UP,
@@ -92,6 +97,7 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Char, &ActionPlayer::doChar},
     {ActionKind::Close, &ActionPlayer::doClose},
     {ActionKind::Wait, &ActionPlayer::doWait},
+    {ActionKind::Boxes, &ActionPlayer::doBoxes},
     {ActionKind::Shot, &ActionPlayer::doShot},
     {ActionKind::HScroll, &ActionPlayer::doScroll},
     {ActionKind::VScroll, &ActionPlayer::doScroll},
@@ -106,6 +112,9 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Text, &ActionPlayer::doText},
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
+    {ActionKind::Switch, &ActionPlayer::doSwitch},
+    {ActionKind::Clipboard, &ActionPlayer::doClipboard},
+    {ActionKind::ScrollPos, &ActionPlayer::doScrollPos},
 };
 
 ActionPlayer::ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out)
@@ -127,11 +136,14 @@ bool ActionPlayer::addressWindow(DWORD processId) {
     return false;
 }
 
-void ActionPlayer::step(DWORD processId) {
+void ActionPlayer::step(DWORD processId, size_t boxesDone) {
     if (finished() || Clock::now() < resumeAt_) return;
-    // A wait or a change of window needs no window: the last one may be gone.
+    if (actions_[next_].kind == ActionKind::Boxes && !boxesArrived(boxesDone)) return;
+    // A wait, a change of window or a board switch needs no window: the last one may be gone.
     const ActionKind kind = actions_[next_].kind;
-    if (kind != ActionKind::Window && kind != ActionKind::Wait && !addressWindow(processId)) return;
+    const bool needsWindow = kind != ActionKind::Window && kind != ActionKind::Wait && kind != ActionKind::Boxes &&
+                             kind != ActionKind::Switch;
+    if (needsWindow && !addressWindow(processId)) return;
     const Action& action = actions_[next_++];
     for (const Route& r : kRoutes)
         if (r.kind == action.kind) (this->*r.handler)(action);
@@ -209,6 +221,19 @@ void ActionPlayer::doClose(const Action&) {
     post(WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+bool ActionPlayer::boxesArrived(size_t boxesDone) {
+    const Action& a = actions_[next_];
+    if (!boxWaitStarted_) boxWaitStarted_ = Clock::now();
+    if (boxesDone >= static_cast<size_t>(a.a)) return boxWaitStarted_.reset(), true;
+    if (Clock::now() - *boxWaitStarted_ < kBoxWaitLimit) return false;
+    boxWaitStarted_.reset();
+    fail(a, "only " + std::to_string(boxesDone) + " boxes came and went");
+    return true;
+}
+
+// The app finishes what it does after its last box or dialog returned.
+void ActionPlayer::doBoxes(const Action&) { resumeAt_ = Clock::now() + kAfterBoxes; }
+
 void ActionPlayer::doWait(const Action& a) {
     resumeAt_ = Clock::now() + std::chrono::milliseconds(a.a);
 }
@@ -241,6 +266,16 @@ void ActionPlayer::doPixel(const Action& a) {
     char rgb[8];
     snprintf(rgb, sizeof rgb, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
     out_.line("pixel: " + std::to_string(a.a) + "," + std::to_string(a.b) + " " + rgb);
+}
+
+// The board's window sets the switch before it answers, so the app's next
+// exchange reads the new position.
+void ActionPlayer::doSwitch(const Action& a) {
+    const HWND board = FindWindowA(kav::usb::kBoardWindowClass, nullptr);
+    DWORD_PTR done = 0;
+    if (!board) return fail(a, "no virtual board");
+    if (!sendWithTimeout(board, kav::usb::kBoardSetSwitchMessage, static_cast<WPARAM>(a.a), a.b, done) || done != 1)
+        fail(a, "the virtual board did not take it");
 }
 
 void takeShot(HWND window, const std::string& file, const Output& out) {

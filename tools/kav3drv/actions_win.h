@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <vector>
 
 #include "tools/kav3drv/driver_options.h"
@@ -19,8 +20,10 @@ public:
     ActionPlayer(const std::vector<Action>& actions, const std::string& windowClass, const Output& out);
 
     // Performs the next action of the process's windows when its turn has come:
-    // a wait, or an addressed window not yet shown and painted, holds the list back.
-    void step(DWORD processId);
+    // a wait, or an addressed window not yet shown and painted, holds the list
+    // back; so does `boxes N` until `boxesDone` (message boxes and file
+    // dialogs reported, and none of them still up) reaches N, or for at most ten seconds.
+    void step(DWORD processId, size_t boxesDone);
     bool finished() const { return next_ == actions_.size(); }
 
     ActionPlayer(const ActionPlayer&) = delete;
@@ -51,6 +54,8 @@ private:
     void doChar(const Action& a);
     void doClose(const Action& a);
     void doWait(const Action& a);
+    void doBoxes(const Action& a);
+    [[nodiscard]] bool boxesArrived(size_t boxesDone);
     void doShot(const Action& a);
     void doScroll(const Action& a);
     void doInfo(const Action& a);
@@ -64,11 +69,15 @@ private:
     void doText(const Action& a);
     void doFocus(const Action& a);
     void doPick(const Action& a);
+    void doSwitch(const Action& a);
+    void doClipboard(const Action& a);
+    void doScrollPos(const Action& a);
 
     const std::vector<Action>& actions_;
     const Output& out_;
     size_t next_ = 0;
     Clock::time_point resumeAt_{};
+    std::optional<Clock::time_point> boxWaitStarted_;  // while `boxes N` holds the list back
     WindowSpec target_;
     HWND window_ = nullptr;
     Clock::time_point windowSeen_{};  // when the addressed window may take input

@@ -1,4 +1,5 @@
 // The actions that address a window's menu and its controls by identifier.
+#include <cstring>
 #include <string>
 
 #include "tools/kav3drv/actions_win.h"
@@ -138,6 +139,32 @@ void ActionPlayer::doPick(const Action& a) {
     const WORD code = list ? LBN_SELCHANGE : CBN_SELCHANGE;
     postTo(GetParent(target), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(target)), code),
            reinterpret_cast<LPARAM>(target));
+}
+
+void ActionPlayer::doClipboard(const Action& a) {
+    // The clipboard is the session's, not the app's: the app must have closed it.
+    if (!OpenClipboard(nullptr)) return fail(a, "the clipboard is busy");
+    std::string text;
+    bool found = false;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+            found = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!found) return fail(a, "no text on the clipboard");
+    out_.line("clipboard: " + escapeLineBreaks(cp932ToUtf8(text)));
+}
+
+void ActionPlayer::doScrollPos(const Action& a) {
+    HWND bar = control(a, a.a);
+    DWORD_PTR position = 0;
+    if (!bar) return;
+    if (!hasClass(bar, "ScrollBar")) return fail(a, "not a scroll bar");
+    if (!sendWithTimeout(bar, SBM_GETPOS, 0, 0, position)) return fail(a, "the control did not answer");
+    out_.line("scrollpos: " + std::to_string(a.a) + ": " + std::to_string(static_cast<int>(position)));
 }
 
 void ActionPlayer::doMenuState(const Action& a) {

@@ -68,6 +68,7 @@ void FileDialogs::handle(DWORD processId) {
         }
         if (known) continue;
         out_.line("filedlg: " + escapeLineBreaks(cp932ToUtf8(windowTextRaw(hwnd))));
+        ++reported_;
         std::string path = "-";
         if (next_ < answers_.size()) path = answers_[next_++];
         else out_.note("no --file left for this dialog; cancelling it");

@@ -26,6 +26,9 @@ public:
     // Reports every file dialog of the process not seen before ("filedlg: TITLE")
     // and answers it once it has had a moment to finish its set-up.
     void handle(DWORD processId);
+    // Dialogs reported so far, and whether one of them is still up.
+    size_t seen() const { return reported_; }
+    bool anyOpen() const { return !seen_.empty(); }
 
     FileDialogs(const FileDialogs&) = delete;
     FileDialogs& operator=(const FileDialogs&) = delete;
@@ -43,6 +46,7 @@ private:
 
     std::vector<std::string> answers_;
     size_t next_ = 0;
+    size_t reported_ = 0;
     std::vector<Seen> seen_;
     const Output& out_;
 };

@@ -6,20 +6,25 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "usbio/virtual_board.h"
+
 namespace kavdrv {
 
 const char kUsage[] =
     "usage: kav3drv.exe [--cmdline TEXT] [--timeout S] [--answer ok|cancel|yes|no]... [--file PATH|-]...\n"
-    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--verbose] APP\n"
+    "                   [--window CLASS] [--do \"ACTIONS\"] [--final-shot FILE] [--box-wait MS] [--board BITS]\n"
+    "                   [--verbose] APP\n"
     "actions (separated by ';'): move X Y; click X Y; rclick X Y; dblclick X Y; wheel N; key VK;\n"
-    "         press VK [HELD]; char CODE; close; wait MS; shot FILE; hscroll CODE [POS [ID]];\n"
+    "         press VK [HELD]; char CODE; close; wait MS; boxes N; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
-    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX\n"
+    "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; switch N 0|1;\n"
+    "         clipboard; scrollpos ID\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
-    "HELD (16 Shift, 17 Ctrl) held down around it.\n"
+    "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
-    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled).";
+    "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --board: run the virtual\n"
+    "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.";
 
 namespace {
 
@@ -37,6 +42,9 @@ constexpr Range kWord{0, 0xFFFF};
 constexpr Range kMilliseconds{0, 0x7FFFFFFF};
 // List and combo box indexes are non-negative ints.
 constexpr Range kIndex{0, 0x7FFFFFFF};
+// The virtual board's switches and their two positions.
+constexpr Range kBoardLine{0, 3};
+constexpr Range kBit{0, 1};
 
 // What follows an action's numbers.
 enum class Tail { None, Text, OptionalText };
@@ -61,6 +69,7 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"char", ActionKind::Char, 1, 0, {kWord}},
     {"close", ActionKind::Close, 0, 0, {}},
     {"wait", ActionKind::Wait, 1, 0, {kMilliseconds}},
+    {"boxes", ActionKind::Boxes, 1, 0, {kIndex}},
     {"shot", ActionKind::Shot, 0, 0, {}, Tail::Text},
     {"hscroll", ActionKind::HScroll, 1, 2, {kWord, kWord, kWord}},
     {"vscroll", ActionKind::VScroll, 1, 2, {kWord, kWord, kWord}},
@@ -75,6 +84,9 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"text", ActionKind::Text, 1, 0, {kWord}},
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
+    {"switch", ActionKind::Switch, 2, 0, {kBoardLine, kBit}},
+    {"clipboard", ActionKind::Clipboard, 0, 0, {}},
+    {"scrollpos", ActionKind::ScrollPos, 1, 0, {kWord}},
 };
 
 // Builds a message from pieces; "literal" + std::string trips a false -Wrestrict in GCC 12.
@@ -245,6 +257,16 @@ bool onBoxWait(Options& o, const std::string& value, std::string& error) {
     return true;
 }
 
+bool onBoard(Options& o, const std::string& value, std::string& error) {
+    uint8_t bits = 0;
+    if (!kav::usb::parseSwitchBits(value, bits)) {
+        error = "bad --board '" + value + "' (four digits 0 or 1, input 0 first)";
+        return false;
+    }
+    o.board = value;
+    return true;
+}
+
 bool onVerbose(Options& o, const std::string&, std::string&) {
     o.verbose = true;
     return true;
@@ -254,6 +276,7 @@ constexpr OptionSyntax kOptionSyntax[] = {
     {"--cmdline", true, onCommandLine}, {"--timeout", true, onTimeout},       {"--answer", true, onAnswer},
     {"--do", true, onDo},               {"--final-shot", true, onFinalShot}, {"--verbose", false, onVerbose},
     {"--box-wait", true, onBoxWait},    {"--window", true, onWindow},         {"--file", true, onFile},
+    {"--board", true, onBoard},
 };
 
 const OptionSyntax* findOption(std::string_view name) {

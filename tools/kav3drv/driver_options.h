@@ -9,7 +9,7 @@ namespace kavdrv {
 
 enum class ActionKind {
     Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
-    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press
+    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos
 };
 
 struct Action {
@@ -39,6 +39,7 @@ struct Options {
     std::string finalShot;
     int boxWaitMs = 0;  // how long each box stays up before its button is pressed
     bool verbose = false;
+    std::string board;  // --board: the virtual board's switches at start ("1001"), or empty for no board
 };
 
 // Fills options from the arguments after the program name; false with a

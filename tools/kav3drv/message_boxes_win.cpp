@@ -54,6 +54,22 @@ int defaultButton(HWND box) {
     return search.marked ? search.marked : search.first;
 }
 
+// A message box's text is its static 0xFFFF. A box-like dialog from an
+// extended template gives its statics -1, all 32 bits set, which GetDlgItem
+// does not match: the first such static with a text (not an icon) stands in.
+BOOL CALLBACK visitTextStatic(HWND control, LPARAM context) {
+    if (!hasClass(control, "Static") || (GetDlgCtrlID(control) & 0xFFFF) != kTextControlId) return TRUE;
+    auto* text = reinterpret_cast<std::string*>(context);
+    *text = controlTextRaw(control);
+    return text->empty();
+}
+
+std::string boxText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, visitTextStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 }  // namespace
 
 MessageBoxes::MessageBoxes(std::vector<int> answers, std::chrono::milliseconds wait, const Output& out)
@@ -77,6 +93,7 @@ void MessageBoxes::handle(DWORD processId) {
             continue;
         }
         report(hwnd);
+        ++seen_;
         const int button = chooseButton(hwnd);
         if (wait_.count() > 0) {
             pressed_.push_back({hwnd, button, Clock::now() + wait_, false});
@@ -89,7 +106,7 @@ void MessageBoxes::handle(DWORD processId) {
 
 void MessageBoxes::report(HWND box) const {
     const std::string title = cp932ToUtf8(windowTextRaw(box));
-    const std::string text = cp932ToUtf8(controlTextRaw(GetDlgItem(box, kTextControlId)));
+    const std::string text = cp932ToUtf8(boxText(box));
     out_.line("box: " + escapeLineBreaks(title) + ": " + escapeLineBreaks(text));
 }
 

@@ -18,6 +18,9 @@ public:
     // Reports every box of the process not seen before and presses its button;
     // presses again a box that has stayed up well after its press.
     void handle(DWORD processId);
+    // Boxes reported so far, and whether one of them is still up.
+    size_t seen() const { return seen_; }
+    bool anyOpen() const { return !pressed_.empty(); }
 
     MessageBoxes(const MessageBoxes&) = delete;
     MessageBoxes& operator=(const MessageBoxes&) = delete;
@@ -40,6 +43,7 @@ private:
     std::vector<int> answers_;
     std::chrono::milliseconds wait_;
     size_t nextAnswer_ = 0;
+    size_t seen_ = 0;
     std::vector<Pressed> pressed_;
     const Output& out_;
 };

@@ -34,9 +34,11 @@ void parkPointer() {
 Session::Session(const Options& options, const Output& out)
     : options_(options), out_(out), boxes_(options.answers, std::chrono::milliseconds(options.boxWaitMs), out),
       fileDialogs_(options.files, out),
-      actions_(options.actions, options.windowClass, out) {}
+      actions_(options.actions, options.windowClass, out),
+      board_(out) {}
 
 int Session::run() {
+    if (!options_.board.empty() && !board_.start(options_.board)) return 3;
     if (!start()) return 3;
     const Clock::time_point deadline = Clock::now() + secondsToDuration(options_.timeoutSeconds);
     while (Clock::now() < deadline) {
@@ -80,7 +82,8 @@ void Session::watch() {
     boxes_.handle(processId_);
     fileDialogs_.handle(processId_);
     trackRunWindow();
-    if (settled_ || (runWindow_ && runWindowSettled())) actions_.step(processId_);
+    if (settled_ || (runWindow_ && runWindowSettled()))
+        actions_.step(processId_, boxes_.anyOpen() || fileDialogs_.anyOpen() ? 0 : boxes_.seen() + fileDialogs_.seen());
 }
 
 bool Session::runWindowSettled() {
@@ -121,10 +124,12 @@ void Session::closeAtTimeout() {
     }
     TerminateProcess(process_.get(), 1);
     WaitForSingleObject(process_.get(), kTerminateWaitMs);
+    board_.report();
     out_.line("timeout");
 }
 
-void Session::reportExit() const {
+void Session::reportExit() {
+    board_.report();
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     out_.line("exit: " + std::to_string(code));

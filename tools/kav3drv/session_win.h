@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "tools/kav3drv/actions_win.h"
+#include "tools/kav3drv/board_win.h"
 #include "tools/kav3drv/dialogs_win.h"
 #include "tools/kav3drv/driver_options.h"
 #include "tools/kav3drv/message_boxes_win.h"
@@ -37,13 +38,14 @@ private:
     void trackRunWindow();
     bool runWindowSettled();
     void closeAtTimeout();
-    void reportExit() const;
+    void reportExit();
 
     const Options& options_;
     const Output& out_;
     MessageBoxes boxes_;
     FileDialogs fileDialogs_;
     ActionPlayer actions_;
+    BoardRun board_;
     UniqueHandle process_;
     DWORD processId_ = 0;
     HWND runWindow_ = nullptr;
