@@ -28,8 +28,8 @@ for _ in $(seq 250); do
     kill -0 "$pulse" 2>/dev/null || { echo "the sound server did not start:"; cat "$dir/pulse.log"; exit 1; }
     sleep 0.02
 done
-export PULSE_SERVER="unix:$dir/native"
-export WINE_D3D_CONFIG=renderer=vulkan
+# The test environment names no sound server; this one is read after it.
+{ cat "$env_file"; echo "export PULSE_SERVER=unix:$dir/native WINE_D3D_CONFIG=renderer=vulkan"; } >"$dir/env"
 
 windows=$(realpath -m "$clips")
 windows="Z:${windows//\//\\}"
@@ -40,4 +40,4 @@ else
     cp "$script" "$dir/source"
 fi
 sed -e "s|@CLIPS@|${windows//\\/\\\\}|g" -e "s|@CLIPDIR@|$(realpath -m "$clips")|g" "$dir/source" >"$dir/$name"
-bash "$here/../wine/run-script.sh" "$env_file" "$dir/$name"
+bash "$here/../wine/run-script.sh" "$dir/env" "$dir/$name"
