@@ -6,6 +6,7 @@ namespace kav {
 
 void Player::startAt(std::optional<int64_t> at) {
     running_ = false;
+    seeking_ = at.has_value();
     state_ = PlayerState::Started;
     session_.start(at);
 }
@@ -27,10 +28,17 @@ void Player::event(SessionEvent ev, bool failed) {
     case SessionEvent::Started:
         if (failed) {
             if (state_ == PlayerState::Started) state_ = PlayerState::Stopped;
+            if (std::exchange(seeking_, false)) return;
             break;
         }
+        seeking_ = false;
         running_ = true;
         if (pendingRate_ && state_ == PlayerState::Started) session_.setRate(*std::exchange(pendingRate_, std::nullopt));
+        break;
+    case SessionEvent::Stopped:
+        // A session that had already stopped or ended refuses the stop a seek
+        // begins with; the start that follows is what counts.
+        if (failed) return;
         break;
     case SessionEvent::Ended:
         if (state_ == PlayerState::Started) state_ = PlayerState::Stopped;

@@ -38,7 +38,8 @@ public:
 };
 
 // The session's events as the player tells them apart.
-enum class SessionEvent : uint8_t { TopologySet, TopologyReady, Started, Ended, Other };
+// Stopped answers the player's own stop (before a seek, or at closing).
+enum class SessionEvent : uint8_t { TopologySet, TopologyReady, Started, Stopped, Ended, Other };
 
 class Player {
 public:
@@ -69,6 +70,10 @@ private:
     // rate given before that waits for it (a rate set while a start is on its
     // way is lost on some systems).
     bool running_ = false;
+    // The last start asked for a position: if the session refuses it (a
+    // position at the very end, say), the video stops there without a warning,
+    // as a seek that fails is no error of the script's.
+    bool seeking_ = false;
     std::optional<int64_t> pendingStart_;
     std::optional<float> pendingRate_, pendingVolume_;
 };

@@ -218,6 +218,7 @@ SessionEvent VideoSession::eventOf(WPARAM wParam, LPARAM lParam, bool& failed) {
         return static_cast<uint32_t>(packed >> 32) == MF_TOPOSTATUS_READY ? SessionEvent::TopologyReady
                                                                           : SessionEvent::Other;
     case MESessionStarted: return SessionEvent::Started;
+    case MESessionStopped: return SessionEvent::Stopped;
     case MESessionEnded: return SessionEvent::Ended;
     default: return SessionEvent::Other;
     }

@@ -137,13 +137,38 @@ TEST_F(PlayerTest, AVolumeTheSessionCannotTakeYetIsKept) {
 
 TEST_F(PlayerTest, FailedEventsWarnAfterTheStateIsSettled) {
     playing();
-    player.seek(1);
+    player.pause();
+    player.play();
     player.event(SessionEvent::Started, true);
     EXPECT_EQ(player.state(), PlayerState::Stopped);
     EXPECT_EQ(session.calls.back(), "warn");
     player.event(SessionEvent::Other, true);
-    EXPECT_EQ(session.calls.back(), "warn");
+    EXPECT_EQ(session.calls, (Calls{"pause", "start", "warn", "warn"}));
     EXPECT_EQ(player.state(), PlayerState::Stopped);
+}
+
+// A position the session refuses (the very end of the clip, where a seek
+// forward is held) stops the video quietly; the next failure of a plain
+// start warns again.
+TEST_F(PlayerTest, ARefusedSeekStopsWithoutAWarning) {
+    playing();
+    player.seek(3);
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(player.state(), PlayerState::Stopped);
+    EXPECT_EQ(session.calls, (Calls{"start 30000000"}));
+    player.play();
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(session.calls, (Calls{"start 30000000", "start", "warn"}));
+    // The stop a seek begins with, refused by a session that has ended, is
+    // no failure either.
+    player.event(SessionEvent::Stopped, true);
+    EXPECT_EQ(session.calls.back(), "warn");
+    EXPECT_EQ(session.calls.size(), 3u);
+    // A seek that went through leaves later failures warning.
+    player.seek(1);
+    player.event(SessionEvent::Started, false);
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(session.calls.back(), "warn");
 }
 
 TEST_F(PlayerTest, AClosingPlayerIgnoresEverythingTheSessionStillSays) {
