@@ -1,0 +1,186 @@
+// The player's decisions over a session that records what it is asked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "media/video_player.h"
+
+namespace kav::test {
+namespace {
+
+class RecordingSession : public MediaSession {
+public:
+    void prepare() override { calls.push_back("prepare"); }
+    void start(std::optional<int64_t> at) override {
+        calls.push_back(at ? "start " + std::to_string(*at) : "start");
+    }
+    void pause() override { calls.push_back("pause"); }
+    void setRate(float rate) override { calls.push_back("rate " + std::to_string(rate).substr(0, 3)); }
+    bool setVolume(float volume) override {
+        calls.push_back("volume " + std::to_string(volume).substr(0, 4));
+        return volumeService;
+    }
+    void warn() override { calls.push_back("warn"); }
+
+    std::vector<std::string> calls;
+    bool volumeService = true;
+};
+
+using Calls = std::vector<std::string>;
+
+class PlayerTest : public ::testing::Test {
+protected:
+    // Opened and playing: the session reported its start.
+    void playing() {
+        player.topologySet();
+        player.event(SessionEvent::TopologyReady, false);
+        player.event(SessionEvent::Started, false);
+        session.calls.clear();
+    }
+    RecordingSession session;
+    Player player{session};
+};
+
+TEST_F(PlayerTest, AReadyTopologyPlaysAtOnce) {
+    player.topologySet();
+    EXPECT_EQ(player.state(), PlayerState::OpenPending);
+    player.event(SessionEvent::TopologySet, false);
+    player.event(SessionEvent::TopologyReady, false);
+    EXPECT_EQ(session.calls, (Calls{"prepare", "start"}));
+    EXPECT_EQ(player.state(), PlayerState::Started);
+    // A second ready status (after the end, say) starts nothing.
+    player.event(SessionEvent::TopologyReady, false);
+    EXPECT_EQ(session.calls.size(), 2u);
+}
+
+TEST_F(PlayerTest, AFailedTopologyWarnsAndNeverStarts) {
+    player.topologySet();
+    player.event(SessionEvent::TopologySet, true);
+    player.event(SessionEvent::TopologyReady, false);  // some systems still report it ready
+    EXPECT_EQ(session.calls, (Calls{"warn"}));
+    EXPECT_EQ(player.state(), PlayerState::Ready);
+    player.play();
+    player.seek(1);
+    EXPECT_EQ(session.calls, (Calls{"warn"}));
+}
+
+TEST_F(PlayerTest, PlayAndPauseFollowTheState) {
+    playing();
+    player.play();  // already playing
+    player.pause();
+    player.pause();
+    EXPECT_EQ(player.state(), PlayerState::Paused);
+    player.play();
+    EXPECT_EQ(session.calls, (Calls{"pause", "start"}));
+    player.event(SessionEvent::Started, false);
+    player.event(SessionEvent::Ended, false);
+    EXPECT_EQ(player.state(), PlayerState::Stopped);
+    player.play();
+    EXPECT_EQ(player.state(), PlayerState::Started);
+    EXPECT_EQ(session.calls.back(), "start");
+}
+
+TEST_F(PlayerTest, SeekingPlaysFromThere) {
+    playing();
+    player.seek(0);
+    player.pause();
+    player.seek(2.5);
+    EXPECT_EQ(session.calls, (Calls{"start 0", "pause", "start 25000000"}));
+    EXPECT_EQ(player.state(), PlayerState::Started);
+}
+
+TEST_F(PlayerTest, WhatComesBeforeTheSessionRunsWaitsForIt) {
+    // Position and volume given while the file opens apply when it is ready;
+    // a rate waits until the session reports that it runs.
+    player.topologySet();
+    player.seek(2);
+    player.setVolume(0.5f);
+    player.setRate(2.0f);
+    EXPECT_TRUE(session.calls.empty());
+    player.event(SessionEvent::TopologyReady, false);
+    EXPECT_EQ(session.calls, (Calls{"prepare", "volume 0.50", "start 20000000"}));
+    session.calls.clear();
+    player.event(SessionEvent::Started, false);
+    EXPECT_EQ(session.calls, (Calls{"rate 2.0"}));
+    player.event(SessionEvent::Started, false);
+    EXPECT_EQ(session.calls.size(), 1u);
+}
+
+TEST_F(PlayerTest, ARateGivenWhileAStartIsOnItsWayWaits) {
+    playing();
+    player.setRate(0.1f);
+    EXPECT_EQ(session.calls, (Calls{"rate 0.1"}));
+    player.seek(1);
+    player.setRate(5.0f);
+    EXPECT_EQ(session.calls.back(), "start 10000000");
+    player.event(SessionEvent::Started, false);
+    EXPECT_EQ(session.calls.back(), "rate 5.0");
+    // Paused, the rate waits for the next start.
+    player.pause();
+    player.setRate(1.0f);
+    EXPECT_EQ(session.calls.back(), "pause");
+    player.play();
+    player.event(SessionEvent::Started, false);
+    EXPECT_EQ(session.calls.back(), "rate 1.0");
+}
+
+TEST_F(PlayerTest, AVolumeTheSessionCannotTakeYetIsKept) {
+    session.volumeService = false;
+    playing();
+    player.setVolume(0.25f);
+    session.volumeService = true;
+    player.pause();
+    player.setVolume(1.0f);
+    EXPECT_EQ(session.calls, (Calls{"volume 0.25", "pause", "volume 1.00"}));
+}
+
+TEST_F(PlayerTest, FailedEventsWarnAfterTheStateIsSettled) {
+    playing();
+    player.pause();
+    player.play();
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(player.state(), PlayerState::Stopped);
+    EXPECT_EQ(session.calls.back(), "warn");
+    player.event(SessionEvent::Other, true);
+    EXPECT_EQ(session.calls, (Calls{"pause", "start", "warn", "warn"}));
+    EXPECT_EQ(player.state(), PlayerState::Stopped);
+}
+
+// A position the session refuses (the very end of the clip, where a seek
+// forward is held) stops the video quietly; the next failure of a plain
+// start warns again.
+TEST_F(PlayerTest, ARefusedSeekStopsWithoutAWarning) {
+    playing();
+    player.seek(3);
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(player.state(), PlayerState::Stopped);
+    EXPECT_EQ(session.calls, (Calls{"start 30000000"}));
+    player.play();
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(session.calls, (Calls{"start 30000000", "start", "warn"}));
+    // The stop a seek begins with, refused by a session that has ended, is
+    // no failure either.
+    player.event(SessionEvent::Stopped, true);
+    EXPECT_EQ(session.calls.back(), "warn");
+    EXPECT_EQ(session.calls.size(), 3u);
+    // A seek that went through leaves later failures warning.
+    player.seek(1);
+    player.event(SessionEvent::Started, false);
+    player.event(SessionEvent::Started, true);
+    EXPECT_EQ(session.calls.back(), "warn");
+}
+
+TEST_F(PlayerTest, AClosingPlayerIgnoresEverythingTheSessionStillSays) {
+    playing();
+    player.closing();
+    player.event(SessionEvent::Ended, false);
+    player.event(SessionEvent::Other, true);
+    player.play();
+    player.seek(1);
+    EXPECT_TRUE(session.calls.empty());
+    EXPECT_EQ(player.state(), PlayerState::Closing);
+}
+
+}  // namespace
+}  // namespace kav::test
