@@ -3,7 +3,7 @@
 namespace kav {
 
 extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
-    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem;
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem, kCameraSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -14,8 +14,9 @@ constexpr const CommandFamily* kWindowFamilies[] = {&kWindowCommands, &kDialogCo
 constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
-    &kCoreSubsystem,     &kWindowSubsystem,  &kFilesSubsystem,  &kMenusSubsystem, &kControlsSubsystem,
-    &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kSoundSubsystem, &kUsbSubsystem,
+    &kCoreSubsystem,    &kWindowSubsystem,   &kFilesSubsystem,   &kMenusSubsystem,  &kControlsSubsystem,
+    &kCameraSubsystem,  &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kSoundSubsystem,
+    &kUsbSubsystem,
 };
 
 }  // namespace

@@ -19,8 +19,6 @@ const std::set<std::string> kNotYetBuilt = {
     // Video
     "MciOpenWin", "MciOpenFile", "MciPlay", "OpenVideoFile", "CloseVideo", "PlayVideo", "PauseVideo",
     "SetVideoSize", "SetVideoSpeed", "SetVideoVolume", "SetVideoPlayPos", "SkipVideoPlayPos", "GetVideoPlayPos",
-    // Camera
-    "OpenCamera", "CloseCamera", "SetCameraWinSize", "SetCameraWinColor",
 };
 
 TEST(Subsystems, EveryCommandOfTheSystemIsRegisteredAsKnown) {
