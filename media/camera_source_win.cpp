@@ -208,22 +208,47 @@ private:
 
     void deliver(IUnknown* token) {
         const std::vector<uint8_t> bytes = patternFrame(format_, kPatternWidth, kPatternHeight, frame_, bottomUp(format_));
-        ComPtr<IMFMediaBuffer> buffer;
+        ComPtr<IMFMediaBuffer> buffer = bottomUp(format_) ? memoryBuffer(bytes) : twoDimensionalBuffer(bytes);
         ComPtr<IMFSample> sample;
-        BYTE* data = nullptr;
-        if (FAILED(MFCreateMemoryBuffer(static_cast<DWORD>(bytes.size()), buffer.put())) ||
-            FAILED(buffer->Lock(&data, nullptr, nullptr)))
-            return;
-        std::memcpy(data, bytes.data(), bytes.size());
-        buffer->Unlock();
-        buffer->SetCurrentLength(static_cast<DWORD>(bytes.size()));
-        if (FAILED(MFCreateSample(sample.put())) || FAILED(sample->AddBuffer(buffer.get()))) return;
+        if (!buffer || FAILED(MFCreateSample(sample.put())) || FAILED(sample->AddBuffer(buffer.get()))) return;
         sample->SetSampleTime(static_cast<LONGLONG>(frame_) * kFrameDuration);
         sample->SetSampleDuration(kFrameDuration);
         if (token) sample->SetUnknown(MFSampleExtension_Token, token);
         ++frame_;
         ComPtr<IMFMediaEventQueue> q = queue();
         if (q) q->QueueEventParamUnk(MEMediaSample, GUID_NULL, S_OK, sample.get());
+    }
+
+    // The RGB frames as one block of bottom-up rows: read with the type's
+    // negative default stride.
+    static ComPtr<IMFMediaBuffer> memoryBuffer(const std::vector<uint8_t>& bytes) {
+        ComPtr<IMFMediaBuffer> buffer;
+        BYTE* data = nullptr;
+        if (FAILED(MFCreateMemoryBuffer(static_cast<DWORD>(bytes.size()), buffer.put())) ||
+            FAILED(buffer->Lock(&data, nullptr, nullptr)))
+            return {};
+        std::memcpy(data, bytes.data(), bytes.size());
+        buffer->Unlock();
+        buffer->SetCurrentLength(static_cast<DWORD>(bytes.size()));
+        return buffer;
+    }
+
+    // The YUV frames in a two-dimensional buffer, as devices deliver them:
+    // read through its own pitch. Every plane row goes to its place.
+    ComPtr<IMFMediaBuffer> twoDimensionalBuffer(const std::vector<uint8_t>& bytes) const {
+        ComPtr<IMFMediaBuffer> buffer;
+        if (FAILED(MFCreate2DMediaBuffer(kPatternWidth, kPatternHeight, subtypeOf(format_).Data1, FALSE, buffer.put())))
+            return memoryBuffer(bytes);
+        ComPtr<IMF2DBuffer> twoD;
+        buffer->QueryInterface(IID_IMF2DBuffer, twoD.putVoid());
+        BYTE* scan0 = nullptr;
+        LONG pitch = 0;
+        if (!twoD || FAILED(twoD->Lock2D(&scan0, &pitch))) return memoryBuffer(bytes);
+        const auto row = static_cast<size_t>(defaultStride(format_, kPatternWidth));
+        const size_t rows = bytes.size() / row;
+        for (size_t y = 0; y < rows; ++y) std::memcpy(scan0 + static_cast<ptrdiff_t>(y) * pitch, bytes.data() + y * row, row);
+        twoD->Unlock2D();
+        return buffer;
     }
 
     PatternSource* source_;  // cleared at shutdown; the source outlives its use here

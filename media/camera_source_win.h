@@ -20,7 +20,9 @@ namespace kav::camera {
 std::optional<PixelFormat> offeredVirtualCamera();
 
 // A live source of the moving bar pattern, 320 x 240 at 30 frames a second,
-// in the one format given (RGB formats bottom-up, as bitmaps are).
+// in the one format given: RGB frames bottom-up in plain memory buffers (read
+// with a negative stride), YUV frames in two-dimensional buffers (read through
+// their pitch), so that both ways of reading a frame are used.
 HRESULT createVirtualSource(PixelFormat format, IMFMediaSource** source);
 
 // The capture devices in the order scripts number them. Media Foundation must
