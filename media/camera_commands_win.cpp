@@ -133,14 +133,14 @@ int Camera::open(Engine& e, int32_t num, int32_t x, int32_t y, int32_t w, int32_
         return 1;
     }
     if (!registerCameraClass()) {
-        number_ = -1;
+        close();
         return -1;
     }
     const DWORD style = scr == 0 ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     // The window's creation builds the preview (it needs the window).
     const HWND made = CreateWindowExA(0, kCameraClass, "", style, x, y, w, h, run, nullptr, GetModuleHandleA(nullptr), this);
     if (!made) {
-        number_ = -1;
+        close();
         return -1;
     }
     ShowWindow(made, SW_SHOW);

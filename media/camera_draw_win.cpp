@@ -49,10 +49,12 @@ HRESULT DrawDevice::createDevice() {
     pp.hDeviceWindow = window_;
     pp.Windowed = TRUE;
     pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    // Frames are drawn on the reader's thread, the device made and reset on the window's.
-    return d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_,
-                              D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_MULTITHREADED | D3DCREATE_FPU_PRESERVE,
-                              &pp, device_.put());
+    // Frames are drawn (and the device made again) on the reader's thread,
+    // the device made and reset on the window's; the device must never wait
+    // for the window's thread, which may be waiting for the preview's lock.
+    const DWORD flags = D3DCREATE_SOFTWARE_VERTEXPROCESSING | D3DCREATE_MULTITHREADED | D3DCREATE_FPU_PRESERVE |
+                        D3DCREATE_NOWINDOWCHANGES;
+    return d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_, flags, &pp, device_.put());
 }
 
 HRESULT DrawDevice::createSurface() {
