@@ -43,7 +43,7 @@ WindowKind windowKind(int32_t type) {
         if (type == 100)
             return {"EDIT", WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_NOHIDESEL | ES_WANTRETURN};
         return {"EDIT", WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN};
-    // Bitmap buttons are push buttons until they get their own class.
+    // Under the run window a bitmap button is a window of its own; in a dialog a push button.
     case ControlClass::BitmapButton:
     case ControlClass::PushButton: break;
     }
@@ -66,6 +66,11 @@ DWORD tabStop(int32_t type) {
 void ControlWindows::createWindow(int i, HWND parent, bool runWindow) {
     ControlEntry& c = (*this)[i];
     replaceFont(i, createControlFont("ＭＳ ゴシック", 6, 12, FW_DONTCARE, false), 6, 12);
+    if (c.type == 1 && runWindow) {
+        // Its text is its tip, and it takes no font and no keyboard input.
+        c.window = buttons_.create(i, parent);
+        return;
+    }
     const WindowKind kind = windowKind(c.type);
     const DWORD style = WS_CHILD | WS_VISIBLE | tabStop(c.type) | kind.style;
     HWND w = CreateWindowExA(0, kind.className, c.text, style, c.x, c.y, c.width, c.height, parent,
@@ -118,6 +123,7 @@ HFONT createControlFont(const char* face, int32_t width, int32_t height, int wei
 
 void ControlWindows::replaceFont(int i, HFONT font, int32_t width, int32_t height) {
     ControlEntry& c = (*this)[i];
+    buttons_.fontReplaced(i);
     fonts_[static_cast<size_t>(i)] = Font(font);
     c.font = font;
     c.fontW = width;
@@ -135,7 +141,10 @@ void ControlWindows::release(int from) {
 }
 
 void ControlWindows::windowCreated(Engine&, WindowRef window) { createWindows(0, static_cast<HWND>(window), true); }
-void ControlWindows::windowDestroyed(Engine&) { release(0); }
+void ControlWindows::windowDestroyed(Engine&) {
+    buttons_.release();
+    release(0);
+}
 void ControlWindows::dialogCreated(Engine& e, WindowRef dialog) {
     createWindows(static_cast<int>(e.dialog.firstControl), static_cast<HWND>(dialog), false);
 }

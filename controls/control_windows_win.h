@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/bitmap_buttons_win.h"
 #include "controls/control_table.h"
 #include "win32/gdi_win.h"
 
@@ -29,6 +30,9 @@ public:
     // Gives entry i a new font (the old one is deleted) and sends it to the window.
     void replaceFont(int i, HFONT font, int32_t width, int32_t height);
 
+    // The run window's bitmap buttons: their pictures, hover and tip.
+    BitmapButtons& buttons() { return buttons_; }
+
 private:
     // Under the run window a multi-line edit takes 65535 bytes; in a dialog
     // the system default stays.
@@ -38,6 +42,7 @@ private:
     void release(int from);
 
     std::array<Font, kControlMax> fonts_;  // index for index; entry.font mirrors the handle
+    BitmapButtons buttons_{*this};
 };
 
 ControlWindows& controls(Engine& e);

@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "win32/window_object_win.h"
 #include "win32/gdi_win.h"
+#include "win32/tip_window_win.h"
+#include "win32/window_object_win.h"
 
 namespace kav::editor {
 
@@ -14,73 +15,9 @@ namespace {
 constexpr char kButtonClass[] = "BBtn_class";
 constexpr char kTipClass[] = "BStr_class";
 constexpr int kButtonSize = 22;
-constexpr UINT_PTR kHoverTimer = 1, kTipTimer = 2;
-constexpr UINT kHoverMs = 1000, kTipMs = 8000;
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT kHoverMs = 1000;
 constexpr size_t kTipMax = 63;
-
-// A tip: a rounded white label that closes itself after eight seconds.
-class Tip {
-public:
-    static HWND open(HINSTANCE instance, HWND button, const std::string& text, HFONT font) {
-        POINT at;
-        GetCursorPos(&at);
-        auto tip = std::unique_ptr<Tip>(new Tip(text, font));
-        const int w = 6 * static_cast<int>(text.size()) + 12, h = 16;
-        // The window takes the object over at WM_NCCREATE and deletes it at WM_NCDESTROY.
-        HWND hwnd = CreateWindowExA(0, kTipClass, "", WS_POPUP, at.x + 8, at.y + 24, w, h, button, nullptr,
-                                    instance, &tip);
-        if (!hwnd) return nullptr;
-        // Outside the rounded frame the tip is see-through; the window owns the region.
-        if (HRGN shape = CreateRoundRectRgn(0, 0, w + 1, h + 1, 14, 14))
-            if (!SetWindowRgn(hwnd, shape, FALSE)) DeleteObject(shape);
-        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-        return hwnd;
-    }
-
-    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<Tip*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        switch (message) {
-        case WM_NCCREATE:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(adopt<Tip>(lParam)));
-            SetTimer(hwnd, kTipTimer, kTipMs, nullptr);
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            delete self;
-            break;
-        case WM_TIMER:
-            DestroyWindow(hwnd);
-            return 0;
-        case WM_SETFOCUS:
-            // The tip never keeps the focus: it goes back to the editor.
-            if (HWND main = GetAncestor(GetWindow(hwnd, GW_OWNER), GA_ROOT)) SetFocus(main);
-            return 0;
-        case WM_PAINT:
-            if (self) self->paint(hwnd);
-            return 0;
-        }
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-
-private:
-    Tip(std::string text, HFONT font) : text_(std::move(text)), font_(font) {}
-
-    void paint(HWND hwnd) {
-        PaintDC dc(hwnd);
-        RECT r;
-        GetClientRect(hwnd, &r);
-        SelectGuard brush(dc.get(), GetStockObject(WHITE_BRUSH));
-        SelectGuard pen(dc.get(), GetStockObject(BLACK_PEN));
-        SelectGuard font(dc.get(), font_);
-        RoundRect(dc.get(), 0, 0, r.right, r.bottom, 14, 14);
-        SetBkMode(dc.get(), TRANSPARENT);
-        SetTextColor(dc.get(), RGB(0, 0, 0));
-        TextOutA(dc.get(), 7, 2, text_.c_str(), static_cast<int>(text_.size()));
-    }
-
-    std::string text_;
-    HFONT font_;  // the editor's toolbar font: it outlives every tip
-};
 
 class Button {
 public:
@@ -179,7 +116,10 @@ private:
     LRESULT onTimer(WPARAM id) {
         if (id != kHoverTimer) return 0;
         KillTimer(hwnd_, kHoverTimer);
-        if (!tip_.empty() && !IsWindow(tipWindow_)) tipWindow_ = Tip::open(instance_, hwnd_, tip_, tipFont_);
+        if (tip_.empty() || tipWindow_) return 0;
+        POINT at;
+        GetCursorPos(&at);
+        openTip(instance_, kTipClass, hwnd_, at, tip_, {tipFont_, {6, 12}}, &tipWindow_);
         return 0;
     }
 
@@ -205,9 +145,9 @@ private:
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
 
+    // The tip forgets its handle here when it goes, also by itself after its time.
     void closeTip() {
-        if (IsWindow(tipWindow_)) DestroyWindow(tipWindow_);
-        tipWindow_ = nullptr;
+        if (tipWindow_) DestroyWindow(tipWindow_);
     }
 
     HINSTANCE instance_;
@@ -232,10 +172,7 @@ bool registerClasses(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.lpfnWndProc = &objectProcedure<Button>;
     wc.lpszClassName = kButtonClass;
-    if (!RegisterClassExA(&wc)) return false;
-    wc.lpfnWndProc = &Tip::procedure;
-    wc.lpszClassName = kTipClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterClassExA(&wc) && registerTipClass(instance, kTipClass);
 }
 
 }  // namespace

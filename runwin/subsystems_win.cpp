@@ -3,7 +3,7 @@
 namespace kav {
 
 extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
-    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem, kCameraSubsystem;
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem, kBitmapButtonSubsystem, kCameraSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -14,9 +14,9 @@ constexpr const CommandFamily* kWindowFamilies[] = {&kWindowCommands, &kDialogCo
 constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
-    &kCoreSubsystem,    &kWindowSubsystem,   &kFilesSubsystem,   &kMenusSubsystem,  &kControlsSubsystem,
-    &kCameraSubsystem,  &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kSoundSubsystem,
-    &kUsbSubsystem,
+    &kCoreSubsystem,    &kWindowSubsystem,   &kFilesSubsystem,   &kMenusSubsystem,        &kControlsSubsystem,
+    &kCameraSubsystem,  &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem,       &kBitmapButtonSubsystem,
+    &kSoundSubsystem,   &kUsbSubsystem,
 };
 
 }  // namespace

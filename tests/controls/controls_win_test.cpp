@@ -30,7 +30,7 @@ TEST_F(Controls, EveryTypeGetsItsClassAndStyle) {
                       "CreateControl(100,\"\",\"ID_m\",0,200,200,100);CreateControl(101,\"one\",\"ID_e\",0,310,200,20);"
                       "CreateControl(-3,\"\",\"ID_neg\",0,340,50,20);}"));
     EXPECT_EQ(className(control("ID_p")), "Button");
-    EXPECT_EQ(className(control("ID_bb")), "Button");
+    EXPECT_EQ(className(control("ID_bb")), "BB_class");
     EXPECT_EQ(styleOf(control("ID_r")) & BS_TYPEMASK, static_cast<DWORD>(BS_RADIOBUTTON));
     EXPECT_EQ(styleOf(control("ID_c")) & BS_TYPEMASK, static_cast<DWORD>(BS_CHECKBOX));
     EXPECT_EQ(className(control("ID_c30")), "ComboBox");

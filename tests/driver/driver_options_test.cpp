@@ -137,6 +137,19 @@ TEST(Actions, APressMayHoldASecondKeyDown) {
         EXPECT_TRUE(actionsRejected(bad)) << bad;
 }
 
+TEST(Actions, PressReleaseAndDragTakeTheirPoints) {
+    const std::vector<Action> list = actions("down 5 -6; up 7 8; drag 1 2 -3 32767");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].kind, ActionKind::Down);
+    EXPECT_EQ(list[0].b, -6);
+    EXPECT_EQ(list[1].kind, ActionKind::Up);
+    EXPECT_EQ(list[1].a, 7);
+    EXPECT_EQ(list[2].kind, ActionKind::Drag);
+    EXPECT_EQ((std::vector<int>{list[2].a, list[2].b, list[2].c, list[2].d}), (std::vector<int>{1, 2, -3, 32767}));
+    for (const char* bad : {"down 1", "up 1 2 3", "drag 1 2 3", "drag 1 2 3 4 5", "drag 1 2 3 40000"})
+        EXPECT_TRUE(actionsRejected(bad)) << bad;
+}
+
 TEST(Actions, ShotTakesTheRestOfTheItemAsItsFile) {
     const std::vector<Action> list = actions("shot  C:\\my pictures\\a.png ;shot /tmp/b.bmp");
     ASSERT_EQ(list.size(), 2u);

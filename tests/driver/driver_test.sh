@@ -164,6 +164,37 @@ command 103 0 menu
 syscommand 0xF060
 close
 exit" "$(probe_log)" "probe log" ;;
+pointer)
+    # Pointer actions reach the child under the point in its own coordinates,
+    # pass through a static text to the window, follow the capture a press
+    # takes (a drag stays with the pane past its edge), and a double click on
+    # a class that asks for none is two presses.
+    out=$(drive --timeout 10 --cmdline "\"%s\" $WINLOG pointer" --do "move 120 110; click 110 105; dblclick 130 130;
+          rclick 170 150; click 20 105; drag 150 150 250 200; down 5 5; up 6 6; close" "$PROBE")
+    expect "exit: 7" "$out" "driver output"
+    expect "pane mousemove 0 20 10
+pane lbuttondown 1 10 5
+pane lbuttonup 0 10 5
+pane lbuttondown 1 30 30
+pane lbuttonup 0 30 30
+pane lbuttondown 1 30 30
+pane lbuttonup 0 30 30
+pane rbuttondown 2 70 50
+pane rbuttonup 0 70 50
+lbuttondown 1 20 105
+lbuttonup 0 20 105
+pane mousemove 0 50 50
+pane lbuttondown 1 50 50
+pane mousemove 1 75 62
+pane mousemove 1 100 75
+pane mousemove 1 125 87
+pane mousemove 1 150 100
+pane lbuttonup 0 150 100
+lbuttondown 1 5 5
+lbuttonup 0 6 6
+syscommand 0xF060
+close
+exit" "$(probe_log)" "probe log" ;;
 dialogs)
     # File dialogs take the --file answers in order and are cancelled beyond
     # them; the app's own dialog is no message box and is left to the actions,

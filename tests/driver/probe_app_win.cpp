@@ -6,6 +6,7 @@
 //   kav3drv_probe.exe LOG [stubborn] [region] [topmost] [controls] [box:KIND]...
 //     stubborn   ignore WM_CLOSE (the driver must terminate it)
 //     controls   a menu bar and controls (probe_controls_win.cpp), logging their commands
+//     pointer    a pane logging the pointer messages it gets, and a static text (probe_pointer_win.cpp)
 //     region     give the window an elliptic region; topmost: WS_EX_TOPMOST
 //     box:KIND   before the window opens, show a box: ok, okcancel, yesno,
 //                yesno2 (No is the default), abort (abort/retry/ignore)
@@ -187,6 +188,7 @@ HWND openWindow(HINSTANCE instance) {
     HWND hwnd = CreateWindowExA(exStyle, "RUN", "probe", style, 20, 20, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, menu, instance, nullptr);
     if (menu) probe::addControls(hwnd, instance);
+    if (hasFlag("pointer")) probe::addPointerChildren(hwnd, instance);
     // The scroll bar takes client space; size the window again around the client.
     SetScrollRange(hwnd, SB_HORZ, 0, 50, FALSE);
     RECT client;

@@ -14,6 +14,9 @@ HMENU createMenuBar();
 // The edit, button, list box, combo box and scroll bar of the "controls" probe.
 void addControls(HWND window, HINSTANCE instance);
 
+// The pane and static text of the "pointer" probe (probe_pointer_win.cpp).
+void addPointerChildren(HWND window, HINSTANCE instance);
+
 // Logs a WM_COMMAND and does what a menu item asks.
 LRESULT onCommand(HWND window, WPARAM w, LPARAM l);
 

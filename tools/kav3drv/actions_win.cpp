@@ -78,6 +78,49 @@ const char* regionKind(HWND window) {
     }
 }
 
+// Drags move in this many steps, each given time to arrive; a press waits
+// for the capture it may take.
+constexpr int kDragSteps = 4;
+constexpr auto kDragStepTime = std::chrono::milliseconds(60);
+constexpr auto kCaptureWait = std::chrono::milliseconds(400);
+constexpr UINT kHitTestMs = 200;
+
+// The window holding the mouse capture in w's thread, if any.
+HWND captureOf(HWND w) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info)) return nullptr;
+    return info.hwndCapture;
+}
+
+bool sameProcess(HWND a, HWND b) {
+    DWORD pa = 0, pb = 0;
+    GetWindowThreadProcessId(a, &pa);
+    GetWindowThreadProcessId(b, &pb);
+    return pa == pb;
+}
+
+// A static text or a group box lets the pointer through to what lies below.
+bool seeThrough(HWND w, POINT screen) {
+    DWORD_PTR hit = 0;
+    return SendMessageTimeoutA(w, WM_NCHITTEST, 0, pointLParam(screen.x, screen.y), SMTO_ABORTIFHUNG, kHitTestMs,
+                               &hit) &&
+           static_cast<LRESULT>(hit) == HTTRANSPARENT;
+}
+
+// The deepest visible and enabled child of `parent` under the screen point,
+// the top one first, as the system finds the window a pointer message is for.
+HWND childUnder(HWND parent, POINT screen) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        RECT r{};
+        if (!(style & WS_VISIBLE) || (style & WS_DISABLED) || !GetWindowRect(child, &r) || !PtInRect(&r, screen))
+            continue;
+        if (!seeThrough(child, screen)) return childUnder(child, screen);
+    }
+    return parent;
+}
+
 std::string className(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
@@ -112,6 +155,9 @@ const ActionPlayer::Route ActionPlayer::kRoutes[] = {
     {ActionKind::Text, &ActionPlayer::doText},
     {ActionKind::Focus, &ActionPlayer::doFocus},
     {ActionKind::Pick, &ActionPlayer::doPick},
+    {ActionKind::Down, &ActionPlayer::doDown},
+    {ActionKind::Up, &ActionPlayer::doUp},
+    {ActionKind::Drag, &ActionPlayer::doDrag},
     {ActionKind::Switch, &ActionPlayer::doSwitch},
     {ActionKind::Clipboard, &ActionPlayer::doClipboard},
     {ActionKind::ScrollPos, &ActionPlayer::doScrollPos},
@@ -138,6 +184,10 @@ bool ActionPlayer::addressWindow(DWORD processId) {
 
 void ActionPlayer::step(DWORD processId, size_t boxesDone) {
     if (finished() || Clock::now() < resumeAt_) return;
+    if (dragNext_ < drag_.size()) {
+        if (addressWindow(processId)) playDragStep();
+        return;
+    }
     if (actions_[next_].kind == ActionKind::Boxes && !boxesArrived(boxesDone)) return;
     // A wait, a change of window or a board switch needs no window: the last one may be gone.
     const ActionKind kind = actions_[next_].kind;
@@ -161,26 +211,93 @@ void ActionPlayer::postTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+HWND ActionPlayer::mouseTarget(POINT at, POINT& local) const {
+    POINT screen = at;
+    ClientToScreen(window_, &screen);
+    HWND target = captureOf(window_);
+    if (!target) {
+        // Another window of the app may lie over the addressed one (a dialog);
+        // a point outside all of them goes to the addressed window, as before.
+        HWND top = GetAncestor(WindowFromPoint(screen), GA_ROOT);
+        target = childUnder(top && sameProcess(top, window_) ? top : window_, screen);
+    }
+    local = screen;
+    ScreenToClient(target, &local);
+    return target;
+}
+
+void ActionPlayer::postMouse(UINT message, WPARAM keys, POINT at) const {
+    POINT local;
+    HWND target = mouseTarget(at, local);
+    postTo(target, message, keys, pointLParam(local.x, local.y));
+}
+
 void ActionPlayer::doMove(const Action& a) {
     mouse_ = {a.a, a.b};
-    post(WM_MOUSEMOVE, 0, pointLParam(a.a, a.b));
+    postMouse(WM_MOUSEMOVE, 0, mouse_);
 }
 
 void ActionPlayer::doClick(const Action& a) {
-    post(WM_LBUTTONDOWN, MK_LBUTTON, pointLParam(a.a, a.b));
-    post(WM_LBUTTONUP, 0, pointLParam(a.a, a.b));
+    POINT local;
+    HWND target = mouseTarget({a.a, a.b}, local);
+    postTo(target, WM_LBUTTONDOWN, MK_LBUTTON, pointLParam(local.x, local.y));
+    postTo(target, WM_LBUTTONUP, 0, pointLParam(local.x, local.y));
 }
 
 void ActionPlayer::doRightClick(const Action& a) {
-    post(WM_RBUTTONDOWN, MK_RBUTTON, pointLParam(a.a, a.b));
-    post(WM_RBUTTONUP, 0, pointLParam(a.a, a.b));
+    POINT local;
+    HWND target = mouseTarget({a.a, a.b}, local);
+    postTo(target, WM_RBUTTONDOWN, MK_RBUTTON, pointLParam(local.x, local.y));
+    postTo(target, WM_RBUTTONUP, 0, pointLParam(local.x, local.y));
 }
 
 void ActionPlayer::doDoubleClick(const Action& a) {
-    // The system turns the second press of a double click into WM_LBUTTONDBLCLK.
-    doClick(a);
-    post(WM_LBUTTONDBLCLK, MK_LBUTTON, pointLParam(a.a, a.b));
-    post(WM_LBUTTONUP, 0, pointLParam(a.a, a.b));
+    POINT local;
+    HWND target = mouseTarget({a.a, a.b}, local);
+    const LPARAM at = pointLParam(local.x, local.y);
+    postTo(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    postTo(target, WM_LBUTTONUP, 0, at);
+    // The system makes the second press a WM_LBUTTONDBLCLK only for a window
+    // whose class asks for double clicks.
+    const bool asks = (GetClassLongPtrA(target, GCL_STYLE) & CS_DBLCLKS) != 0;
+    postTo(target, asks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
+    postTo(target, WM_LBUTTONUP, 0, at);
+}
+
+void ActionPlayer::doDown(const Action& a) {
+    postMouse(WM_LBUTTONDOWN, MK_LBUTTON, {a.a, a.b});
+}
+
+void ActionPlayer::doUp(const Action& a) {
+    postMouse(WM_LBUTTONUP, 0, {a.a, a.b});
+}
+
+// To the start, press, a few steps on the way, release at the end. Each
+// message goes where the app's capture says when its turn comes, so the app
+// gets time for the one before: a press may take the capture, a step may give
+// it back.
+void ActionPlayer::doDrag(const Action& a) {
+    const POINT from{a.a, a.b}, to{a.c, a.d};
+    drag_.clear();
+    drag_.push_back({WM_MOUSEMOVE, 0, from});
+    drag_.push_back({WM_LBUTTONDOWN, MK_LBUTTON, from});
+    for (int k = 1; k <= kDragSteps; ++k)
+        drag_.push_back({WM_MOUSEMOVE, MK_LBUTTON,
+                         {from.x + (to.x - from.x) * k / kDragSteps, from.y + (to.y - from.y) * k / kDragSteps}});
+    drag_.push_back({WM_LBUTTONUP, 0, to});
+    dragNext_ = 0;
+    playDragStep();
+}
+
+void ActionPlayer::playDragStep() {
+    // A press is given until the app takes the capture, or a while if it takes none.
+    if (dragNext_ > 0 && drag_[dragNext_ - 1].message == WM_LBUTTONDOWN && !captureOf(window_) &&
+        Clock::now() < captureWait_)
+        return;
+    const MouseStep& s = drag_[dragNext_++];
+    postMouse(s.message, s.keys, s.at);
+    resumeAt_ = Clock::now() + kDragStepTime;
+    captureWait_ = Clock::now() + kCaptureWait;
 }
 
 void ActionPlayer::doWheel(const Action& a) {

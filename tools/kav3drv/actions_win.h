@@ -1,5 +1,6 @@
 // Plays the --do actions on the addressed window, one at a time: input is
-// posted to the window's queue as the system would deliver it; only reading
+// posted to the window's queue as the system would deliver it (mouse input to
+// the window under the point, or to the one holding the capture); only reading
 // or setting a control's text waits for the app, and never for long.
 #pragma once
 #include <windows.h>
@@ -24,7 +25,7 @@ public:
     // back; so does `boxes N` until `boxesDone` (message boxes and file
     // dialogs reported, and none of them still up) reaches N, or for at most ten seconds.
     void step(DWORD processId, size_t boxesDone);
-    bool finished() const { return next_ == actions_.size(); }
+    bool finished() const { return next_ == actions_.size() && dragNext_ == drag_.size(); }
 
     ActionPlayer(const ActionPlayer&) = delete;
     ActionPlayer& operator=(const ActionPlayer&) = delete;
@@ -41,6 +42,12 @@ private:
     [[nodiscard]] bool addressWindow(DWORD processId);
     void post(UINT message, WPARAM wParam, LPARAM lParam) const;
     void postTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const;
+    // The window a pointer message at client point `at` of the addressed
+    // window goes to, as the system picks it, and the point in its client area.
+    HWND mouseTarget(POINT at, POINT& local) const;
+    void postMouse(UINT message, WPARAM keys, POINT at) const;
+    // One message of a drag, when the app has had time for the last one.
+    void playDragStep();
     // The control with the action's id on the addressed window; reports its absence.
     HWND control(const Action& a, int id) const;
     void fail(const Action& a, const std::string& why) const;
@@ -69,6 +76,9 @@ private:
     void doText(const Action& a);
     void doFocus(const Action& a);
     void doPick(const Action& a);
+    void doDown(const Action& a);
+    void doUp(const Action& a);
+    void doDrag(const Action& a);
     void doSwitch(const Action& a);
     void doClipboard(const Action& a);
     void doScrollPos(const Action& a);
@@ -83,6 +93,14 @@ private:
     Clock::time_point windowSeen_{};  // when the addressed window may take input
     bool settleNext_ = false;         // the next window found gets time to paint
     POINT mouse_{0, 0};  // client coordinates of the last move
+    struct MouseStep {
+        UINT message;
+        WPARAM keys;
+        POINT at;
+    };
+    std::vector<MouseStep> drag_;  // the messages of the drag being played
+    size_t dragNext_ = 0;
+    Clock::time_point captureWait_{};  // until then a press waits for the capture it may take
 };
 
 // Saves the window's client area to file (Windows or Unix path) and prints "shot: FILE".

@@ -18,10 +18,12 @@ const char kUsage[] =
     "         press VK [HELD]; char CODE; close; wait MS; boxes N; shot FILE; hscroll CODE [POS [ID]];\n"
     "         vscroll CODE [POS [ID]]; info; pixel X Y; window CLASS[:TITLE]; menu ID; menustate ID;\n"
     "         button ID; type ID TEXT; settext ID [TEXT]; text ID; focus ID; pick ID INDEX; switch N 0|1;\n"
-    "         clipboard; scrollpos ID\n"
+    "         clipboard; scrollpos ID; down X Y; up X Y; drag X1 Y1 X2 Y2\n"
     "FILE, TEXT and CLASS[:TITLE] are the rest of the item without its outer blanks; write \\; for a ';'.\n"
     "key posts the key to the addressed window; press types it on the keyboard, to the focus, with the key\n"
-    "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it.\n"
+    "HELD (16 Shift, 17 Ctrl, 18 Alt) held down around it. Mouse actions reach the window under the point, or\n"
+    "the one holding the mouse capture; down and up press and release the left button, drag presses it at\n"
+    "X1 Y1, moves to X2 Y2 and releases it there.\n"
     "--window: the window class the actions address at first (default RUN). --file: the answer for each\n"
     "file dialog in order, '-' cancels (a dialog beyond the list is cancelled). --board: run the virtual\n"
     "I/O board with its switches set (input 0 first) and print the reports it received; switch N 0|1 sets one.";
@@ -54,7 +56,7 @@ struct ActionSyntax {
     ActionKind kind;
     int required;  // numbers that must follow the name
     int optional;  // numbers that may follow them
-    Range ranges[3];
+    Range ranges[4];
     Tail tail = Tail::None;
 };
 
@@ -84,6 +86,9 @@ constexpr ActionSyntax kActionSyntax[] = {
     {"text", ActionKind::Text, 1, 0, {kWord}},
     {"focus", ActionKind::Focus, 1, 0, {kWord}},
     {"pick", ActionKind::Pick, 2, 0, {kWord, kIndex}},
+    {"down", ActionKind::Down, 2, 0, {kCoordinate, kCoordinate}},
+    {"up", ActionKind::Up, 2, 0, {kCoordinate, kCoordinate}},
+    {"drag", ActionKind::Drag, 4, 0, {kCoordinate, kCoordinate, kCoordinate, kCoordinate}},
     {"switch", ActionKind::Switch, 2, 0, {kBoardLine, kBit}},
     {"clipboard", ActionKind::Clipboard, 0, 0, {}},
     {"scrollpos", ActionKind::ScrollPos, 1, 0, {kWord}},
@@ -120,7 +125,7 @@ const ActionSyntax* findSyntax(std::string_view name) {
 
 // Reads the action's numbers from the front of rest, leaving its text behind.
 bool parseNumbers(const ActionSyntax& syntax, std::string_view& rest, Action& action, std::string& error) {
-    int* slots[3] = {&action.a, &action.b, &action.c};
+    int* slots[4] = {&action.a, &action.b, &action.c, &action.d};
     const int most = syntax.required + syntax.optional;
     int count = 0;
     while (count < (syntax.tail == Tail::None ? most + 1 : syntax.required)) {

@@ -9,14 +9,16 @@ namespace kavdrv {
 
 enum class ActionKind {
     Move, Click, RightClick, DoubleClick, Wheel, Key, Char, Close, Wait, Shot, HScroll, VScroll, Info, Pixel,
-    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos
+    Window, Menu, Button, Type, SetText, Text, Focus, Pick, MenuState, Press, Boxes, Switch, Clipboard, ScrollPos,
+    Down, Up, Drag
 };
 
 struct Action {
     ActionKind kind = ActionKind::Info;
     int a = 0;         // x, wheel steps, key code, character, milliseconds, scroll code or control/menu id
     int b = 0;         // y, scroll position, item index, or the key held down around a press (0: none)
-    int c = -1;        // the scroll-bar control of hscroll/vscroll; -1 for the window's own bar
+    int c = -1;        // the scroll-bar control of hscroll/vscroll (-1: the window's own bar); a drag's end x
+    int d = 0;         // a drag's end y
     std::string text;  // a shot's file, the text to type or set, or the CLASS[:TITLE] of window, as written
 };
 
