@@ -57,6 +57,7 @@ bool DrawTarget::screen(Engine& e, int32_t scr) {
         return false;
     }
     if (scr > kMainScreen) {
+        held_ = std::make_unique<CriticalLock>(screens(e).subScreenLock(scr));
         dc_ = s.subScreenDC(scr);
         width_ = s.width[static_cast<size_t>(scr)];
         height_ = s.height[static_cast<size_t>(scr)];

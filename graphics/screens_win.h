@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "graphics/screen_table.h"
+#include "win32/critical_section_win.h"
 #include "win32/gdi_win.h"
 
 namespace kav {
@@ -28,10 +29,14 @@ public:
 
     // The memory context of sub-screen 1..8, nullptr when it has none.
     HDC subScreenDC(int32_t scr) const;
+    // Held by whoever draws on sub-screen 1..8: the script through a
+    // DrawTarget, or another thread copying into it (camera frames).
+    CriticalSection& subScreenLock(int32_t scr) { return locks_[static_cast<size_t>(scr)]; }
 
 private:
     struct SubScreen;
     std::array<std::unique_ptr<SubScreen>, kSubScreens + 1> subScreens_;
+    std::array<CriticalSection, kSubScreens + 1> locks_;
 };
 
 Screens& screens(Engine& e);
@@ -55,6 +60,7 @@ public:
     int32_t height() const { return height_; }
 
 private:
+    std::unique_ptr<CriticalLock> held_;  // a sub-screen's lock, released last
     std::optional<WindowDC> window_;
     HDC dc_ = nullptr;
     int32_t width_ = 0, height_ = 0;

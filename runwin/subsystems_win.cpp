@@ -3,7 +3,8 @@
 namespace kav {
 
 extern const Subsystem kCoreSubsystem, kFilesSubsystem, kMenusSubsystem, kControlsSubsystem, kGraphicsSubsystem,
-    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem, kBitmapButtonSubsystem, kVideoSubsystem;
+    kPack3DSubsystem, kBitmapsSubsystem, kUsbSubsystem, kSoundSubsystem, kBitmapButtonSubsystem, kVideoSubsystem,
+    kCameraSubsystem;
 extern const CommandFamily kWindowCommands, kDialogCommands, kMiscCommands;
 
 namespace {
@@ -15,8 +16,8 @@ constexpr Subsystem kWindowSubsystem{"window", kWindowFamilies};
 
 constexpr const Subsystem* kSubsystems[] = {
     &kCoreSubsystem,     &kWindowSubsystem,   &kFilesSubsystem,   &kMenusSubsystem,  &kControlsSubsystem,
-    &kVideoSubsystem,    &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem, &kBitmapButtonSubsystem,
-    &kSoundSubsystem,    &kUsbSubsystem,
+    &kVideoSubsystem,    &kCameraSubsystem,   &kGraphicsSubsystem, &kBitmapsSubsystem, &kPack3DSubsystem,
+    &kBitmapButtonSubsystem, &kSoundSubsystem, &kUsbSubsystem,
 };
 
 }  // namespace

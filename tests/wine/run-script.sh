@@ -10,7 +10,8 @@
 #                                               prints is checked like the driver's lines
 # Every printed line must be expected, in order. The program and the commands run in a
 # scratch folder, "$TMP" in options and checks; "--audio FILE" among the options records
-# what the program plays into FILE (tests/wine/audio.sh).
+# what the program plays into FILE (tests/wine/audio.sh); "--camera FORMAT" offers the
+# program the virtual camera in that format (rgb32, rgb24, yuy2 or nv12) as device 0.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=/dev/null
@@ -41,9 +42,14 @@ iconv -f UTF-8 -t CP932 "$script" | sed 's/\r*$/\r/' >"$TMP/script.kav3"
 "$KAV3_PACK" "$KAV3_OUT/Kav3File.exe" "$TMP/script.kav3" "$TMP/app.exe"
 record=()
 driver=()
+unset KAV3_CAMERA
 while [ ${#options[@]} -gt 0 ]; do
     if [ "${options[0]}" == --audio ]; then
         record=(bash "$here/audio.sh" "${options[1]}")
+        options=("${options[@]:2}")
+    elif [ "${options[0]}" == --camera ]; then
+        # Wine's default Direct3D renderer shows nothing in child windows.
+        export KAV3_CAMERA="${options[1]}" WINE_D3D_CONFIG="${WINE_D3D_CONFIG:-renderer=vulkan}"
         options=("${options[@]:2}")
     else
         driver+=("${options[0]}")
