@@ -31,6 +31,7 @@ void Player::event(SessionEvent ev, bool failed) {
             if (std::exchange(seeking_, false)) return;
             break;
         }
+        if (seekTo_) break;  // an earlier start: the seek's comes after the stop
         seeking_ = false;
         running_ = true;
         if (pendingRate_ && state_ == PlayerState::Started) session_.setRate(*std::exchange(pendingRate_, std::nullopt));
@@ -38,6 +39,12 @@ void Player::event(SessionEvent ev, bool failed) {
     case SessionEvent::Stopped:
         // A session that had already stopped or ended refuses the stop a seek
         // begins with; the start that follows is what counts.
+        if (seekTo_) {
+            const bool hold = state_ == PlayerState::Paused;
+            startAt(*std::exchange(seekTo_, std::nullopt));
+            if (hold) pause();
+            return;
+        }
         if (failed) return;
         break;
     case SessionEvent::Ended:
@@ -50,14 +57,19 @@ void Player::event(SessionEvent ev, bool failed) {
 }
 
 void Player::play() {
-    if (state_ == PlayerState::Paused || state_ == PlayerState::Stopped) startAt(std::nullopt);
+    if (state_ != PlayerState::Paused && state_ != PlayerState::Stopped) return;
+    if (seekTo_) {
+        state_ = PlayerState::Started;  // the seek's start plays
+    } else {
+        startAt(std::nullopt);
+    }
 }
 
 void Player::pause() {
     if (state_ != PlayerState::Started) return;
     running_ = false;
     state_ = PlayerState::Paused;
-    session_.pause();
+    if (!seekTo_) session_.pause();  // else once the seek's start is asked
 }
 
 void Player::seek(double seconds) {
@@ -65,7 +77,12 @@ void Player::seek(double seconds) {
     if (state_ == PlayerState::OpenPending) {
         pendingStart_ = at;
     } else if (state_ == PlayerState::Started || state_ == PlayerState::Paused || state_ == PlayerState::Stopped) {
-        startAt(at);
+        const bool waiting = seekTo_.has_value();
+        seekTo_ = at;
+        state_ = PlayerState::Started;
+        running_ = false;
+        seeking_ = true;
+        if (!waiting && !session_.stop()) startAt(*std::exchange(seekTo_, std::nullopt));
     }
 }
 

@@ -28,6 +28,9 @@ public:
     virtual void prepare() = 0;
     // Plays from `at` (clock units), or from the current position.
     virtual void start(std::optional<int64_t> at) = 0;
+    // Stops before a seek; the session reports when it has. False when it
+    // refused at once (then no report comes).
+    virtual bool stop() = 0;
     virtual void pause() = 0;
     virtual void setRate(float rate) = 0;
     // False when the session has no volume service (yet).
@@ -56,7 +59,8 @@ public:
 
     void play();
     void pause();
-    // Plays from `seconds` (already held to the video's length).
+    // Plays from `seconds` (already held to the video's length): the session
+    // stops first, and starts there once it reports the stop.
     void seek(double seconds);
     void setRate(float rate);
     void setVolume(float volume);
@@ -75,6 +79,9 @@ private:
     // as a seek that fails is no error of the script's.
     bool seeking_ = false;
     std::optional<int64_t> pendingStart_;
+    // A seek waiting for the session's stop: a start queued behind a stop
+    // that has not happened yet is sometimes lost, leaving the picture frozen.
+    std::optional<int64_t> seekTo_;
     std::optional<float> pendingRate_, pendingVolume_;
 };
 

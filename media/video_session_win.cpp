@@ -236,19 +236,21 @@ void VideoSession::prepare() {
     fitVideo(client.right, client.bottom);
 }
 
-// A start at a position goes from a stopped session: some systems cannot
-// move a session that plays or pauses, and from a stop every system can.
+// A start at a position comes after the session's stop (the player waits for
+// it): some systems cannot move a session that plays or pauses, and from a
+// stop every system can.
 void VideoSession::start(std::optional<int64_t> at) {
     if (!session_) return;
     PROPVARIANT from;
     PropVariantInit(&from);
     if (at) {
-        session_->Stop();
         from.vt = VT_I8;
         from.hVal.QuadPart = *at;
     }
     session_->Start(&GUID_NULL, &from);
 }
+
+bool VideoSession::stop() { return session_ && SUCCEEDED(session_->Stop()); }
 
 void VideoSession::pause() {
     if (session_) session_->Pause();

@@ -47,6 +47,7 @@ public:
 
     void prepare() override;
     void start(std::optional<int64_t> at) override;
+    bool stop() override;
     void pause() override;
     void setRate(float rate) override;
     bool setVolume(float volume) override;

@@ -40,4 +40,13 @@ else
     cp "$script" "$dir/source"
 fi
 sed -e "s|@CLIPS@|${windows//\\/\\\\}|g" -e "s|@CLIPDIR@|$(realpath -m "$clips")|g" "$dir/source" >"$dir/$name"
-bash "$here/../wine/run-script.sh" "$dir/env" "$dir/$name"
+# Wine's media session now and then loses the start that follows a seek's stop
+# (the picture freezes and the clock stays at 0; measured about once in
+# twenty seeks): a run that fails is tried once more, its first output kept.
+if ! bash "$here/../wine/run-script.sh" "$dir/env" "$dir/$name" >"$dir/first" 2>&1; then
+    echo "--- the first run failed; once more (Wine's media session sometimes loses a seek):"
+    cat "$dir/first"
+    bash "$here/../wine/run-script.sh" "$dir/env" "$dir/$name"
+else
+    cat "$dir/first"
+fi

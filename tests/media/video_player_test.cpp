@@ -15,6 +15,10 @@ public:
     void start(std::optional<int64_t> at) override {
         calls.push_back(at ? "start " + std::to_string(*at) : "start");
     }
+    bool stop() override {
+        calls.push_back("stop");
+        return stopTaken;
+    }
     void pause() override { calls.push_back("pause"); }
     void setRate(float rate) override { calls.push_back("rate " + std::to_string(rate).substr(0, 3)); }
     bool setVolume(float volume) override {
@@ -25,6 +29,7 @@ public:
 
     std::vector<std::string> calls;
     bool volumeService = true;
+    bool stopTaken = true;
 };
 
 using Calls = std::vector<std::string>;
@@ -81,13 +86,39 @@ TEST_F(PlayerTest, PlayAndPauseFollowTheState) {
     EXPECT_EQ(session.calls.back(), "start");
 }
 
-TEST_F(PlayerTest, SeekingPlaysFromThere) {
+// A seek stops the session and starts it at the position once it reports
+// the stop; what the script asks meanwhile applies to that start.
+TEST_F(PlayerTest, SeekingPlaysFromThereOnceTheSessionHasStopped) {
     playing();
     player.seek(0);
     player.pause();
     player.seek(2.5);
-    EXPECT_EQ(session.calls, (Calls{"start 0", "pause", "start 25000000"}));
+    EXPECT_EQ(session.calls, (Calls{"stop"}));
     EXPECT_EQ(player.state(), PlayerState::Started);
+    player.event(SessionEvent::Started, false);  // the start before the seek
+    player.event(SessionEvent::Stopped, false);
+    EXPECT_EQ(session.calls, (Calls{"stop", "start 25000000"}));
+
+    player.seek(1);
+    player.pause();
+    player.event(SessionEvent::Stopped, false);
+    EXPECT_EQ(session.calls, (Calls{"stop", "start 25000000", "stop", "start 10000000", "pause"}));
+    EXPECT_EQ(player.state(), PlayerState::Paused);
+    player.seek(2);
+    player.pause();
+    player.play();
+    player.event(SessionEvent::Stopped, false);
+    EXPECT_EQ(session.calls.back(), "start 20000000");
+    EXPECT_EQ(player.state(), PlayerState::Started);
+}
+
+TEST_F(PlayerTest, ASessionThatRefusesTheStopAtOnceStartsAtOnce) {
+    playing();
+    session.stopTaken = false;
+    player.seek(1);
+    EXPECT_EQ(session.calls, (Calls{"stop", "start 10000000"}));
+    player.event(SessionEvent::Stopped, true);  // nothing waits for it
+    EXPECT_EQ(session.calls.size(), 2u);
 }
 
 TEST_F(PlayerTest, WhatComesBeforeTheSessionRunsWaitsForIt) {
@@ -113,6 +144,8 @@ TEST_F(PlayerTest, ARateGivenWhileAStartIsOnItsWayWaits) {
     EXPECT_EQ(session.calls, (Calls{"rate 0.1"}));
     player.seek(1);
     player.setRate(5.0f);
+    EXPECT_EQ(session.calls.back(), "stop");
+    player.event(SessionEvent::Stopped, false);
     EXPECT_EQ(session.calls.back(), "start 10000000");
     player.event(SessionEvent::Started, false);
     EXPECT_EQ(session.calls.back(), "rate 5.0");
@@ -153,19 +186,19 @@ TEST_F(PlayerTest, FailedEventsWarnAfterTheStateIsSettled) {
 TEST_F(PlayerTest, ARefusedSeekStopsWithoutAWarning) {
     playing();
     player.seek(3);
+    player.event(SessionEvent::Stopped, false);
     player.event(SessionEvent::Started, true);
     EXPECT_EQ(player.state(), PlayerState::Stopped);
-    EXPECT_EQ(session.calls, (Calls{"start 30000000"}));
+    EXPECT_EQ(session.calls, (Calls{"stop", "start 30000000"}));
     player.play();
     player.event(SessionEvent::Started, true);
-    EXPECT_EQ(session.calls, (Calls{"start 30000000", "start", "warn"}));
+    EXPECT_EQ(session.calls, (Calls{"stop", "start 30000000", "start", "warn"}));
     // The stop a seek begins with, refused by a session that has ended, is
-    // no failure either.
-    player.event(SessionEvent::Stopped, true);
-    EXPECT_EQ(session.calls.back(), "warn");
-    EXPECT_EQ(session.calls.size(), 3u);
-    // A seek that went through leaves later failures warning.
+    // no failure either: the start at the position follows.
     player.seek(1);
+    player.event(SessionEvent::Stopped, true);
+    EXPECT_EQ(session.calls, (Calls{"stop", "start 30000000", "start", "warn", "stop", "start 10000000"}));
+    // A seek that went through leaves later failures warning.
     player.event(SessionEvent::Started, false);
     player.event(SessionEvent::Started, true);
     EXPECT_EQ(session.calls.back(), "warn");
