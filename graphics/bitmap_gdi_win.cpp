@@ -11,18 +11,6 @@ namespace kav {
 
 namespace {
 
-// The header of a 32-bit bottom-up picture, as BitmapImage lays it out.
-BITMAPINFO imageInfo(int32_t w, int32_t h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // Selects a logical palette into a context and realises it for the guard's
 // lifetime; a context keeps its palette when none is given.
 class PaletteSelected {
@@ -97,7 +85,7 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 bool grabImage(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, BitmapImage& out) {
     if (!out.allocate(w, h)) return false;
-    const BITMAPINFO info = imageInfo(w, h);
+    const BITMAPINFO info = rgb32Info(w, h);
     void* bits = nullptr;
     Bitmap section(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     MemoryDC memory(CreateCompatibleDC(dc));
@@ -112,7 +100,7 @@ bool grabImage(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, BitmapImage& 
 }
 
 void putImage(HDC dc, int32_t x, int32_t y, const BitmapImage& image) {
-    const BITMAPINFO info = imageInfo(image.width, image.height);
+    const BITMAPINFO info = rgb32Info(image.width, image.height);
     SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(image.width), static_cast<DWORD>(image.height), 0, 0, 0,
                       static_cast<UINT>(image.height), image.pixels.data(), &info, DIB_RGB_COLORS);
 }
@@ -151,7 +139,7 @@ LogicalPalette paletteOf(const BmpPicture& picture) {
 
 Bitmap deviceBitmapOf(const BmpPicture& picture, HPALETTE palette) {
     const BitmapImage& image = picture.image;
-    const BITMAPINFO info = imageInfo(image.width, image.height);
+    const BITMAPINFO info = rgb32Info(image.width, image.height);
     WindowDC desktop(nullptr);
     PaletteSelected selected(desktop.get(), palette);
     return Bitmap(CreateDIBitmap(desktop.get(), &info.bmiHeader, CBM_INIT, image.pixels.data(), &info,

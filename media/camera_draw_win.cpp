@@ -10,17 +10,6 @@ namespace {
 
 RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-BITMAPINFO topDownInfo(int32_t width, int32_t height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 SIZE clientSize(HWND window) {
     RECT r{};
     GetClientRect(window, &r);
@@ -150,7 +139,7 @@ HRESULT DrawDevice::drawWithGdi(const FrameView& frame, COLORREF background) {
     const Brush brush(CreateSolidBrush(background));
     FillRect(dc.get(), &client, brush.get());
     RestoreDC(dc.get(), saved);
-    const BITMAPINFO info = topDownInfo(frame.width, frame.height);
+    const BITMAPINFO info = rgb32Info(frame.width, -frame.height);
     SetStretchBltMode(dc.get(), HALFTONE);
     SetBrushOrgEx(dc.get(), 0, 0, nullptr);
     const int lines = StretchDIBits(dc.get(), to.left, to.top, to.right - to.left, to.bottom - to.top, 0, 0, frame.width,
@@ -160,7 +149,7 @@ HRESULT DrawDevice::drawWithGdi(const FrameView& frame, COLORREF background) {
 
 HRESULT DrawDevice::copyTo(const FrameView& frame, HDC dc, int32_t x, int32_t y) {
     convertToPixels(frame);
-    const BITMAPINFO info = topDownInfo(frame.width, frame.height);
+    const BITMAPINFO info = rgb32Info(frame.width, -frame.height);
     const int lines = SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(frame.width), static_cast<DWORD>(frame.height), 0,
                                         0, 0, static_cast<UINT>(frame.height), pixels_.data(), &info, DIB_RGB_COLORS);
     return lines == 0 ? E_FAIL : S_OK;

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace kav {
@@ -135,5 +136,18 @@ private:
     HDC dc_;
     HGDIOBJ old_;
 };
+
+// The header of a 32-bit picture, one BGRX word a pixel: rows bottom-up for a
+// positive height, top-down (screen order) for a negative one.
+inline BITMAPINFO rgb32Info(int32_t width, int32_t height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
 
 }  // namespace kav

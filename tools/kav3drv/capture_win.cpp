@@ -13,20 +13,9 @@ using kav::MemoryDC;
 using kav::SelectGuard;
 using kav::UniqueHandle;
 using kav::WindowDC;
+using kav::rgb32Info;
 
 namespace {
-
-// A top-down 32-bit DIB: rows in screen order, one aligned BGRX word a pixel.
-BITMAPINFO topDownInfo(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 void copyBgrx(const uint8_t* bgrx, RgbImage& image) {
     image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
@@ -43,7 +32,7 @@ bool copyScreen(POINT origin, RgbImage& image) {
     WindowDC screen(nullptr);
     if (!screen) return false;
     MemoryDC memory(CreateCompatibleDC(screen.get()));
-    const BITMAPINFO info = topDownInfo(image.width, image.height);
+    const BITMAPINFO info = rgb32Info(image.width, -image.height);
     void* bits = nullptr;
     GdiObject<HBITMAP> dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !dib || !bits) return false;
